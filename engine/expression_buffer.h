@@ -1,0 +1,8 @@
+// Placeholder until the expression text buffer lands.
+#pragma once
+
+namespace vorlan {
+
+class ExpressionBuffer {};
+
+}  // namespace vorlan

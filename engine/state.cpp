@@ -1,0 +1,10 @@
+#include "state.h"
+
+namespace vorlan {
+
+EngineState& Engine() {
+    static EngineState state;
+    return state;
+}
+
+}  // namespace vorlan
