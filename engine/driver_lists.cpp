@@ -1,0 +1,213 @@
+#include "driver_lists.h"
+
+#include <string_view>
+
+#include "weight_rules.h"
+
+namespace vorlan {
+
+namespace {
+
+bool IsCurrentProbe(const TwoTerminal& probe) { return probe.kind() == 'I'; }
+bool IsVoltageMeter(const MeterItem& meter) { return !meter.name.empty() && meter.name[0] == 'U'; }
+
+bool HasPair(NodeLabel x, NodeLabel y, NodeLabel a, NodeLabel b) {
+    return (x == a && y == b) || (x == b && y == a);
+}
+
+bool InRange(int index, const FourTerminalList& four) {
+    return index >= 0 && static_cast<std::size_t>(index) < four.size();
+}
+
+PreparedLists CopyOf(const TwoTerminalList& two, const FourTerminalList& four) {
+    PreparedLists lists;
+    CopyTwoTerminals(two, lists.two);
+    CopyFourTerminals(four, lists.four);
+    return lists;
+}
+
+// A unit element over the pair of every current probe but `except`.
+void AddOtherCurrentProbes(const TwoTerminalList& probes, std::size_t except, FourTerminalList& four) {
+    for (std::size_t j = 0; j < probes.size(); ++j)
+        if (j != except && IsCurrentProbe(probes[j])) AddUnitOverPair(probes[j].n1, probes[j].n2, four);
+}
+
+// Every ideal element of the kinds `shorted` replaced by a unit element over
+// its output pair, then at the same slot one of the kinds `opened` removed.
+void MakeIdealInert(FourTerminalList& four, std::string_view shorted, std::string_view opened) {
+    for (int k = 0; k < static_cast<int>(four.size()); ++k) {
+        if (four[k].weight == kWeightIdeal && shorted.find(four[k].kind()) != std::string_view::npos)
+            ReplaceByUnit(four[k].n1, four[k].n2, k, four);
+        if (four[k].weight == kWeightIdeal && opened.find(four[k].kind()) != std::string_view::npos)
+            DeleteFourTerminal(k, four);
+    }
+}
+
+// Wires meter `meter` in as a receiver and returns its pair (a, b): a
+// voltage meter's first node moves to a fresh node, which becomes b.
+NodePair WireMeter(const MeterItem& meter, FourTerminalList& four, FreshLabels& fresh) {
+    if (!InRange(meter.index, four)) return {};
+    FourTerminal& e = four[meter.index];
+    if (IsVoltageMeter(meter)) {
+        const NodeLabel a = e.n1;
+        e.n1 = fresh.next();
+        return {a, e.n1};
+    }
+    return {e.n1, e.n2};
+}
+
+// The marked element at `index` becomes a unit element over its own output
+// pair steered by the receiver pair; an F or H leaves a short over its
+// control pair behind.
+void ReplaceMarked(int index, NodePair receiver, FourTerminalList& four) {
+    if (!InRange(index, four)) return;
+    const FourTerminal marked = four[index];
+    if (marked.kind() == 'F' || marked.kind() == 'H') AddUnitOverPair(marked.n3, marked.n4, four);
+    AddUnitFourTerminalAt(marked.n1, marked.n2, receiver.first, receiver.second, index, four);
+}
+
+}  // namespace
+
+PreparedLists DeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
+                               const TwoTerminalList& probes) {
+    PreparedLists lists = CopyOf(two, four);
+    NeutraliseIdealSources(lists.four);
+    for (const TwoTerminal& probe : probes)
+        if (IsCurrentProbe(probe)) AddUnitOverPair(probe.n1, probe.n2, lists.four);
+    return lists;
+}
+
+PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList& four,
+                             const TwoTerminalList& probes, std::size_t probe) {
+    const NodeLabel a = probes[probe].n1;
+    const NodeLabel b = probes[probe].n2;
+    PreparedLists lists = CopyOf(two, four);
+    AddOtherCurrentProbes(probes, probe, lists.four);
+    for (FourTerminal& f : lists.four) {
+        if (f.kind() == 'E' || f.kind() == 'J') {
+            f.n3 = b;
+            f.n4 = a;
+        }
+    }
+    if (IsCurrentProbe(probes[probe])) {
+        for (int k = 0; k < static_cast<int>(lists.four.size()); ++k) {
+            const FourTerminal& f = lists.four[k];
+            if (f.weight == kWeightIdeal || !HasPair(f.n3, f.n4, a, b)) continue;
+            if (f.kind() == 'F')
+                DeleteFourTerminal(k, lists.four);
+            else if (f.kind() == 'H')
+                ReplaceByUnit(f.n1, f.n2, k, lists.four);
+        }
+    }
+    return lists;
+}
+
+PreparedLists DenominatorLists(const TwoTerminalList& two, const FourTerminalList& four,
+                               const TwoTerminalList& probes, std::size_t probe) {
+    const NodeLabel a = probes[probe].n1;
+    const NodeLabel b = probes[probe].n2;
+    PreparedLists lists = CopyOf(two, four);
+    AddOtherCurrentProbes(probes, probe, lists.four);
+    MakeIdealInert(lists.four, "E", "J");
+    if (IsCurrentProbe(probes[probe])) {
+        bool pairInUse = false;
+        for (const FourTerminal& f : lists.four)
+            pairInUse = pairInUse || HasPair(f.n1, f.n2, a, b) || HasPair(f.n3, f.n4, a, b);
+        if (!pairInUse) AddUnitOverPair(a, b, lists.four);
+    }
+    return lists;
+}
+
+FreshLabels::FreshLabels(const TwoTerminalList& two, const FourTerminalList& four, int sCount,
+                         const NodeLabel* sNodes, NodeLabel first)
+    : cursor_(first) {
+    used_[0] = true;
+    used_[kVisitedMark] = true;
+    for (const TwoTerminal& t : two) used_[t.n1] = used_[t.n2] = true;
+    for (const FourTerminal& f : four) used_[f.n1] = used_[f.n2] = used_[f.n3] = used_[f.n4] = true;
+    for (int i = 1; i <= sCount; ++i) used_[sNodes[i]] = true;
+}
+
+NodeLabel FreshLabels::next() {
+    for (int tries = 0; tries < 256; ++tries) {
+        const unsigned label = cursor_ % 256;
+        cursor_ = label + 1;
+        if (!used_[label]) {
+            used_[label] = true;
+            return static_cast<NodeLabel>(label);
+        }
+    }
+    // Every label is taken: no circuit of the table capacities gets here.
+    return static_cast<NodeLabel>(cursor_++ % 256);
+}
+
+PreparedLists FlaggedDeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
+                                      const std::vector<int>& flagged, const std::vector<MeterItem>& meters,
+                                      int sCount, const NodeLabel* sNodes) {
+    PreparedLists lists = CopyOf(two, four);
+    FreshLabels fresh(two, four, sCount, sNodes, static_cast<NodeLabel>('d' + 1));
+    for (std::size_t i = 0; i < flagged.size() && i < meters.size(); ++i) {
+        const NodePair receiver = WireMeter(meters[i], lists.four, fresh);
+        ReplaceMarked(flagged[i], receiver, lists.four);
+    }
+    MakeIdealInert(lists.four, "EU", "JI");
+    return lists;
+}
+
+PreparedLists FlaggedResponseLists(const TwoTerminalList& two, const FourTerminalList& four,
+                                   const std::vector<int>& flagged, const std::vector<MeterItem>& meters,
+                                   std::size_t element, int sCount, const NodeLabel* sNodes) {
+    PreparedLists lists = CopyOf(two, four);
+    FreshLabels fresh(two, four, sCount, sNodes, static_cast<NodeLabel>('d'));
+    const NodePair receiver = WireMeter(meters[element], lists.four, fresh);
+    const NodeLabel a = receiver.first;
+    const NodeLabel b = receiver.second;
+    for (std::size_t j = 0; j < flagged.size() && j < meters.size(); ++j) {
+        if (j == element) continue;
+        const NodePair own = WireMeter(meters[j], lists.four, fresh);
+        ReplaceMarked(flagged[j], own, lists.four);
+    }
+    for (const MeterItem& meter : meters) {
+        if (!InRange(meter.index, lists.four)) continue;
+        FourTerminal& e = lists.four[meter.index];
+        e.n3 = IsVoltageMeter(meter) ? b : a;
+        e.n4 = IsVoltageMeter(meter) ? a : b;
+    }
+    for (FourTerminal& f : lists.four) {
+        if (f.kind() == 'E' || f.kind() == 'J') {
+            f.n3 = a;
+            f.n4 = b;
+        }
+    }
+    return lists;
+}
+
+PreparedLists FlaggedNumeratorLists(const PreparedLists& shared, int index) {
+    PreparedLists lists = shared;
+    if (!InRange(index, lists.four)) return lists;
+    const FourTerminal& x = lists.four[index];
+    if (IsImpedanceKind(x.kind()))
+        ReplaceByUnit(x.n1, x.n2, index, lists.four);
+    else if (IsAdmittanceKind(x.kind()))
+        DeleteFourTerminal(index, lists.four);
+    else
+        ReleaseFourTerminal(index, lists.four);
+    return lists;
+}
+
+PreparedLists FlaggedDenominatorLists(const PreparedLists& shared, int index) {
+    PreparedLists lists = shared;
+    if (!InRange(index, lists.four)) return lists;
+    const FourTerminal x = lists.four[index];
+    if (IsImpedanceKind(x.kind())) {
+        DeleteFourTerminal(index, lists.four);
+    } else if (IsAdmittanceKind(x.kind())) {
+        ReplaceByUnit(x.n1, x.n2, index, lists.four);
+    } else {
+        AddUnitFourTerminalAt(x.n1, x.n2, x.n3, x.n4, index, lists.four);
+        if (x.kind() == 'E' || x.kind() == 'J') NeutraliseIdealSources(lists.four);
+    }
+    return lists;
+}
+
+}  // namespace vorlan

@@ -1,0 +1,76 @@
+// How the output drivers prepare the element lists of each expression: the
+// ideal sources made inert, probes and meters wired in as unit elements, a
+// marked element opened, shorted or released. Every routine works on copies;
+// the tables it is given stay as they are.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "tables.h"
+
+namespace vorlan {
+
+struct PreparedLists {
+    TwoTerminalList two;
+    FourTerminalList four;
+};
+
+// ---- main analysis -------------------------------------------------------
+
+// The determinant: every ideal E shorted, every ideal J opened, a unit
+// element over each current probe.
+PreparedLists DeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
+                               const TwoTerminalList& probes);
+
+// Numerator of probe `probe`'s transfer function: units over the other
+// current probes, the control pair of every E and J turned to the probe;
+// for a current probe an F it controls removed and an H it controls shorted.
+PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList& four,
+                             const TwoTerminalList& probes, std::size_t probe);
+
+// Denominator: units over the other current probes, ideal E shorted and J
+// opened, and a current probe shorted unless a four-terminal already uses
+// its pair.
+PreparedLists DenominatorLists(const TwoTerminalList& two, const FourTerminalList& four,
+                               const TwoTerminalList& probes, std::size_t probe);
+
+// ---- flagged analysis ----------------------------------------------------
+
+// Node labels for the voltage meters that no circuit node carries: the
+// labels of the lists and of the S nodes, the byte 0 (no node) and the
+// visited mark of the node walks are skipped. Labels are handed out in
+// ascending order from `first`.
+class FreshLabels {
+public:
+    FreshLabels(const TwoTerminalList& two, const FourTerminalList& four, int sCount, const NodeLabel* sNodes,
+                NodeLabel first);
+    NodeLabel next();
+
+private:
+    bool used_[256] = {};
+    unsigned cursor_;
+};
+
+// The flagged determinant: each marked element replaced by a unit element
+// steered by its meter, then the remaining ideal elements made inert.
+PreparedLists FlaggedDeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
+                                      const std::vector<int>& flagged, const std::vector<MeterItem>& meters,
+                                      int sCount, const NodeLabel* sNodes);
+
+// Lists shared by both halves of marked element `element`'s response: its
+// meter wired as the receiver, every other marked element replaced as for
+// the flagged determinant, the meters and the E and J steered by the
+// receiver's pair.
+PreparedLists FlaggedResponseLists(const TwoTerminalList& two, const FourTerminalList& four,
+                                   const std::vector<int>& flagged, const std::vector<MeterItem>& meters,
+                                   std::size_t element, int sCount, const NodeLabel* sNodes);
+
+// Numerator and denominator of that response: the marked element at
+// `index` of the shared lists released (numerator) or made inert
+// (denominator).
+PreparedLists FlaggedNumeratorLists(const PreparedLists& shared, int index);
+PreparedLists FlaggedDenominatorLists(const PreparedLists& shared, int index);
+
+}  // namespace vorlan
