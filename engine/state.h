@@ -31,6 +31,8 @@ struct EngineState {
     TextFile ScriptFile;
     ExpansionSettings settings;
     ExpressionBuffer buffer;
+    // Why the netlist reader failed (empty when it didn't), for the error text.
+    std::string FailureReason;
 };
 
 // The state of this loaded library.
