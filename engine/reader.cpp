@@ -458,12 +458,12 @@ int ReadNetlist(NetlistTables& tables) {
     bool ended = false;
     for (int n = 1; !ended && n <= kMaxNetlistLines && input.readLine(line, kLineChars); ++n) {
         LineResult result = reader.read(line, tables);
-        const std::string where = "Line " + std::to_string(n + 1) + " " + Shown(line);
+        auto where = [&] { return "Line " + std::to_string(n + 1) + " " + Shown(line); };
         switch (result.outcome) {
         case LineOutcome::Refused:
-            return Fail(line, "\n         Cannot execute file!", "Cannot execute file! " + where);
+            return Fail(line, "\n         Cannot execute file!", "Cannot execute file! " + where());
         case LineOutcome::Error: {
-            std::string reason = where + ": " + result.error;
+            std::string reason = where() + ": " + result.error;
             return Fail("ERROR", "\n " + reason, reason);
         }
         case LineOutcome::End:
