@@ -1,0 +1,42 @@
+#include "launcher.h"
+
+#include "logic/synthesis_input.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+namespace vorlan {
+
+namespace {
+
+class DesktopLauncher final : public Launcher {
+public:
+    bool startProgram(const QString& program, const QString& commandLine) override {
+        return QProcess::startDetached(program, CommandArguments(commandLine));
+    }
+    bool openPath(const QString& path) override {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+};
+
+DesktopLauncher& Desktop() {
+    static DesktopLauncher launcher;
+    return launcher;
+}
+
+Launcher* installed = nullptr;
+
+}  // namespace
+
+Launcher& CurrentLauncher() {
+    return installed ? *installed : Desktop();
+}
+
+Launcher* SetLauncher(Launcher* launcher) {
+    Launcher* before = installed;
+    installed = launcher;
+    return before;
+}
+
+}  // namespace vorlan

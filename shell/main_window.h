@@ -1,0 +1,101 @@
+// fmMain: the main window. The user types an expression on one of its four
+// pages, sets the options of the synthesis and presses "Восстановить".
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace vorlan {
+
+class TfmAbout;
+class TfmOptions;
+
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds the window and reads its settings from Vorlan.ini (FormCreate).
+    explicit TfmMain(QWidget* parent = nullptr);
+
+    // The forms that the menu shows; created at start-up after this one.
+    void setForms(TfmOptions* options, TfmAbout* about);
+
+    // "Восстановить": writes the expression input file of the active page
+    // and starts the external synthesis program.
+    void btnSinClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    QWidget* buildDeterminantPage();
+    QWidget* buildTransferPage();
+    QWidget* buildInputFunctionPage();
+    QWidget* buildCircuitPage();
+    QWidget* buildOptionsPanel();
+
+    void FormCreate();
+    void FormClose();
+    void tsHarakResize();
+    void cbAddClick();
+    // Page 3 computes its expression with the engine; false stops the run.
+    bool RunEngineOnCircuit();
+
+    // File names from Vorlan.ini, relative to the working directory.
+    QString FProgram;
+    QString FInputFile;
+    QString FResultFile;
+    QString FReportFile;
+
+    TfmOptions* fmOptions = nullptr;
+    TfmAbout* fmAbout = nullptr;
+
+    QMenuBar* mmMain = nullptr;
+    QWidget* pnlMain = nullptr;
+    QWidget* pnlBut = nullptr;
+    QPushButton* btnSin = nullptr;
+    QTabWidget* pcMain = nullptr;
+
+    QWidget* tsDet = nullptr;
+    QLabel* lblFormula = nullptr;
+    QPlainTextEdit* memMain = nullptr;
+
+    QWidget* tsHarak = nullptr;
+    QLabel* lblNum = nullptr;
+    QPlainTextEdit* memNum = nullptr;
+    QLabel* lblDenum = nullptr;
+    QPlainTextEdit* memDeNum = nullptr;
+    QWidget* pnlGenerator = nullptr;
+    QComboBox* cmbGenerator = nullptr;
+    QComboBox* cmbPriemnik = nullptr;
+
+    QWidget* tsMain = nullptr;
+    QPlainTextEdit* memNumI = nullptr;
+    QPlainTextEdit* memDeNumI = nullptr;
+    QComboBox* cmbInput = nullptr;
+
+    QWidget* TabSheet1 = nullptr;
+    QPlainTextEdit* memCirc = nullptr;
+    QPushButton* btnPrepare = nullptr;
+    QComboBox* cbType = nullptr;
+
+    QWidget* pnSpec = nullptr;
+    QCheckBox* cbIzo = nullptr;
+    QLineEdit* edNui = nullptr;
+    QCheckBox* cbAdd = nullptr;
+    QLineEdit* edAdd = nullptr;
+};
+
+}  // namespace vorlan

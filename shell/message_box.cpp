@@ -1,0 +1,43 @@
+#include "message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace vorlan {
+
+namespace {
+
+class ModalBoxes final : public MessageBoxes {
+public:
+    void showMessage(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
+                        QMessageBox::Ok, parent);
+        box.exec();
+    }
+    void showError(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
+                        QMessageBox::Ok, parent);
+        box.exec();
+    }
+};
+
+ModalBoxes& Modal() {
+    static ModalBoxes boxes;
+    return boxes;
+}
+
+MessageBoxes* installed = nullptr;
+
+}  // namespace
+
+MessageBoxes& CurrentMessageBoxes() {
+    return installed ? *installed : Modal();
+}
+
+MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) {
+    MessageBoxes* before = installed;
+    installed = boxes;
+    return before;
+}
+
+}  // namespace vorlan

@@ -1,0 +1,15 @@
+// Text files as lists of lines: written with CR LF after every line, read
+// with CR LF, LF or CR as line break. Failures raise a ShellError.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vorlan {
+
+// Creates or replaces the file; 'Cannot create file "name"' when it cannot.
+void SaveLines(const QString& path, const QStringList& lines);
+// 'Cannot open file "name"' when the file cannot be read.
+QStringList LoadLines(const QString& path);
+
+}  // namespace vorlan

@@ -1,0 +1,76 @@
+// Stand-ins for the shell's seams: a launcher and message boxes that record
+// what they are asked, and a working directory of the test's own.
+#pragma once
+
+#include "launcher.h"
+#include "message_box.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace vorlan::testing {
+
+class RecordingLauncher final : public Launcher {
+public:
+    struct Call {
+        QString what;  // "start" or "open"
+        QString path;
+        QString commandLine;
+    };
+    bool startProgram(const QString& program, const QString& commandLine) override;
+    bool openPath(const QString& path) override;
+
+    bool answer = true;  // what startProgram and openPath report
+    QList<Call> calls;
+};
+
+class RecordingBoxes final : public MessageBoxes {
+public:
+    void showMessage(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+
+    QStringList messages;
+    QStringList errors;
+};
+
+// Installs the recording launcher and boxes for its lifetime.
+class ScopedFakes {
+public:
+    ScopedFakes();
+    ~ScopedFakes();
+    ScopedFakes(const ScopedFakes&) = delete;
+    ScopedFakes& operator=(const ScopedFakes&) = delete;
+
+    RecordingLauncher launcher;
+    RecordingBoxes boxes;
+
+private:
+    Launcher* launcherBefore_;
+    MessageBoxes* boxesBefore_;
+};
+
+// A fresh temporary directory as working directory for its lifetime.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
+
+    // The directory as the shell sees it (no symbolic links).
+    QString path() const { return path_; }
+    QString file(const QString& name) const { return path_ + u'/' + name; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+    QString before_;
+};
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+}  // namespace vorlan::testing

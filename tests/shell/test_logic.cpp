@@ -1,0 +1,253 @@
+// The shell's decisions over plain values: integers, memo lines, prefixes,
+// command lines, sizes and the INI text.
+#include "logic/file_names.h"
+#include "logic/ini_text.h"
+#include "logic/integer_text.h"
+#include "logic/synthesis_input.h"
+#include "logic/window_sizes.h"
+
+#include <QtTest>
+
+using namespace vorlan;
+
+class ShellLogicTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parseInteger_data();
+    void parseInteger();
+    void memoLines_data();
+    void memoLines();
+    void transferPrefix_data();
+    void transferPrefix();
+    void inputFunctionPrefix();
+    void fractionLines();
+    void commandLine_data();
+    void commandLine();
+    void commandArguments();
+    void selectedItem();
+    void mainWidth();
+    void transferMemoHeight();
+    void inWorkingDir();
+    void iniRead_data();
+    void iniRead();
+    void iniWrite_data();
+    void iniWrite();
+};
+
+void ShellLogicTest::parseInteger_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("value");
+    QTest::newRow("decimal") << "42" << true << 42;
+    QTest::newRow("leading zeros") << "007" << true << 7;
+    QTest::newRow("negative") << "-12" << true << -12;
+    QTest::newRow("plus") << "+3" << true << 3;
+    QTest::newRow("leading blanks") << "  5" << true << 5;
+    QTest::newRow("hex 0x") << "0x20" << true << 32;
+    QTest::newRow("hex 0X upper") << "0XfF" << true << 255;
+    QTest::newRow("hex dollar") << "$10" << true << 16;
+    QTest::newRow("hex all ones") << "0xFFFFFFFF" << true << -1;
+    QTest::newRow("largest") << "2147483647" << true << 2147483647;
+    QTest::newRow("smallest") << "-2147483648" << true << static_cast<int>(-2147483647 - 1);
+    QTest::newRow("too large") << "2147483648" << false << 0;
+    QTest::newRow("hex too long") << "0x123456789" << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("sign only") << "-" << false << 0;
+    QTest::newRow("0x alone") << "0x" << false << 0;
+    QTest::newRow("trailing blank") << "5 " << false << 0;
+    QTest::newRow("trailing letter") << "12a" << false << 0;
+    QTest::newRow("fraction") << "1.5" << false << 0;
+}
+
+void ShellLogicTest::parseInteger() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(int, value);
+    const auto parsed = ParseInteger(text);
+    QCOMPARE(parsed.has_value(), valid);
+    if (valid) QCOMPARE(*parsed, value);
+    QCOMPARE(NotAnIntegerMessage(QStringLiteral("abc")), QStringLiteral("'abc' is not a valid integer value"));
+}
+
+void ShellLogicTest::memoLines_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("empty");
+    QTest::newRow("nothing") << "" << QStringList{} << true;
+    QTest::newRow("one line break") << "\n" << QStringList{""} << true;
+    QTest::newRow("one line") << "a*b" << QStringList{"a*b"} << false;
+    QTest::newRow("final break") << "a*b\n" << QStringList{"a*b"} << false;
+    QTest::newRow("two lines") << "x\ny" << QStringList{"x", "y"} << false;
+    QTest::newRow("two empty lines") << "\n\n" << QStringList{"", ""} << false;
+}
+
+void ShellLogicTest::memoLines() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, empty);
+    QCOMPARE(MemoLines(text), lines);
+    QCOMPARE(HoldsNoExpression(MemoLines(text)), empty);
+}
+
+void ShellLogicTest::transferPrefix_data() {
+    QTest::addColumn<int>("receiver");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("U E") << 0 << 0 << "-K?1*(";
+    QTest::newRow("U J") << 0 << 1 << "-G?1*(";
+    QTest::newRow("I E") << 1 << 0 << "-H?1*(";
+    QTest::newRow("I J") << 1 << 1 << "-F?1*(";
+    QTest::newRow("typed receiver, E") << -1 << 0 << "-H?1*(";
+    QTest::newRow("U, typed source") << 0 << -1 << "-G?1*(";
+}
+
+void ShellLogicTest::transferPrefix() {
+    QFETCH(int, receiver);
+    QFETCH(int, source);
+    QFETCH(QString, prefix);
+    QCOMPARE(TransferPrefix(receiver, source), prefix);
+}
+
+void ShellLogicTest::inputFunctionPrefix() {
+    QCOMPARE(InputFunctionPrefix(0), QStringLiteral("-G?1*("));
+    QCOMPARE(InputFunctionPrefix(1), QStringLiteral("-H?1*("));
+    QCOMPARE(InputFunctionPrefix(-1), QStringLiteral("-H?1*("));
+}
+
+void ShellLogicTest::fractionLines() {
+    QCOMPARE(FractionLines("-H?1*(", {"x", "y"}, {"z"}), (QStringList{"-H?1*(x", "y", ")+", "z"}));
+    QCOMPARE(FractionLines("-K?1*(", {""}, {}), (QStringList{"-K?1*(", ")+"}));
+}
+
+void ShellLogicTest::commandLine_data() {
+    QTest::addColumn<QString>("params");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("izo");
+    QTest::addColumn<bool>("add");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("count only") << "" << 2 << false << false << "R5" << "-n 2 ";
+    QTest::newRow("input function") << "-i " << 0 << false << false << "" << "-i -n 0 ";
+    QTest::newRow("isomorphic") << "" << 7 << true << false << "" << "-n 7 -f ";
+    QTest::newRow("add element") << "" << 1 << false << true << "C3" << "-n 1 -add C3 ";
+    QTest::newRow("everything") << "-i " << 0 << true << true << "R5" << "-i -n 0 -f -add R5 ";
+    QTest::newRow("negative count") << "" << -3 << false << false << "" << "-n -3 ";
+}
+
+void ShellLogicTest::commandLine() {
+    QFETCH(QString, params);
+    QFETCH(int, count);
+    QFETCH(bool, izo);
+    QFETCH(bool, add);
+    QFETCH(QString, element);
+    QFETCH(QString, line);
+    QCOMPARE(CommandLine(params, {count, izo, add, element}), line);
+}
+
+void ShellLogicTest::commandArguments() {
+    QCOMPARE(CommandArguments("-i -n 0 -f -add R5 "), (QStringList{"-i", "-n", "0", "-f", "-add", "R5"}));
+    QCOMPARE(CommandArguments("-n 2  -add $(rm x);y "), (QStringList{"-n", "2", "-add", "$(rm", "x);y"}));
+    QCOMPARE(CommandArguments(""), QStringList{});
+}
+
+void ShellLogicTest::selectedItem() {
+    const QStringList items{"E", "J"};
+    QCOMPARE(SelectedItem(items, "E"), 0);
+    QCOMPARE(SelectedItem(items, "J"), 1);
+    QCOMPARE(SelectedItem(items, "X"), -1);
+    QCOMPARE(SelectedItem(items, "e"), -1);
+}
+
+void ShellLogicTest::mainWidth() {
+    QCOMPARE(AllowedMainWidth(100), 592);
+    QCOMPARE(AllowedMainWidth(592), 592);
+    QCOMPARE(AllowedMainWidth(593), 593);
+}
+
+void ShellLogicTest::transferMemoHeight() {
+    QCOMPARE(TransferMemoHeight(300, 40, 40, 30), 95);
+    QCOMPARE(TransferMemoHeight(301, 40, 40, 30), 95);  // the odd pixel is dropped
+    QCOMPARE(TransferMemoHeight(100, 40, 40, 30), -5);  // truncated toward zero
+}
+
+void ShellLogicTest::inWorkingDir() {
+    QCOMPARE(InWorkingDir("/work", "vorlan.exe"), QStringLiteral("/work/vorlan.exe"));
+    QCOMPARE(InWorkingDir("/work", "report/report.txt"), QStringLiteral("/work/report/report.txt"));
+    QCOMPARE(InWorkingDir("/work", "/opt/synth/vorlan"), QStringLiteral("/opt/synth/vorlan"));
+    QCOMPARE(InWorkingDir("/", "in"), QStringLiteral("/in"));
+}
+
+void ShellLogicTest::iniRead_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");  // null: none
+    const QByteArray ini = "; comment\r\n[General]\r\nProgram = synth.exe \r\n[visual]\r\nwidth=700\r\n"
+                           "[files]\r\ninputfile=a=b\r\n";
+    QTest::newRow("case of section and key") << ini << "general" << "program" << "synth.exe";
+    QTest::newRow("other section") << ini << "visual" << "width" << "700";
+    QTest::newRow("first equals sign") << ini << "files" << "inputfile" << "a=b";
+    QTest::newRow("key of another section") << ini << "general" << "width" << QString();
+    QTest::newRow("missing section") << ini << "other" << "width" << QString();
+    QTest::newRow("before any section") << QByteArray("program=x\n[general]\n") << "general" << "program" << QString();
+    QTest::newRow("LF line ends") << QByteArray("[a]\nk=v\n") << "a" << "k" << "v";
+    QTest::newRow("no final line end") << QByteArray("[a]\r\nk=v") << "a" << "k" << "v";
+    QTest::newRow("empty value") << QByteArray("[a]\r\nk=\r\n") << "a" << "k" << "";
+    QTest::newRow("commented key") << QByteArray("[a]\r\n;k=v\r\n") << "a" << "k" << QString();
+    QTest::newRow("first of two") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << "a" << "k" << "1";
+    QTest::newRow("repeated section") << QByteArray("[a]\r\nx=1\r\n[b]\r\n[A]\r\nk=2\r\n") << "a" << "k" << "2";
+    QTest::newRow("cyrillic value") << QByteArray("[a]\r\nk=Схема\r\n") << "a" << "k" << "Схема";
+}
+
+void ShellLogicTest::iniRead() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const auto found = IniText::FromBytes(file).value(section, key);
+    QCOMPARE(found.has_value(), !value.isNull());
+    if (found) QCOMPARE(*found, value);
+}
+
+void ShellLogicTest::iniWrite_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("new file") << QByteArray() << "visual" << "width" << "600"
+                              << QByteArray("[visual]\r\nwidth=600\r\n");
+    QTest::newRow("replaces its own line only")
+        << QByteArray("; keep me\r\n[General]\r\n  PROGRAM = old.exe\r\nlogtask=1\r\n")
+        << "general" << "program" << "new.exe"
+        << QByteArray("; keep me\r\n[General]\r\nPROGRAM=new.exe\r\nlogtask=1\r\n");
+    QTest::newRow("behind the section's last key")
+        << QByteArray("[files]\r\nlogfile=x\r\n; about visual\r\n[visual]\r\nleft=3\r\n")
+        << "files" << "inputfile" << "in"
+        << QByteArray("[files]\r\nlogfile=x\r\ninputfile=in\r\n; about visual\r\n[visual]\r\nleft=3\r\n");
+    QTest::newRow("empty section") << QByteArray("[files]\r\n[visual]\r\n") << "files" << "k" << "v"
+                                   << QByteArray("[files]\r\nk=v\r\n[visual]\r\n");
+    QTest::newRow("new section at the end") << QByteArray("[general]\r\nprogram=p\r\n")
+                                            << "visual" << "top" << "32"
+                                            << QByteArray("[general]\r\nprogram=p\r\n\r\n[visual]\r\ntop=32\r\n");
+    QTest::newRow("other lines keep their bytes")
+        << QByteArray("[a]\nk=1\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n")
+        << "a" << "k" << "2" << QByteArray("[a]\nk=2\r\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n");
+}
+
+void ShellLogicTest::iniWrite() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    IniText text = IniText::FromBytes(before);
+    text.setValue(section, key, value);
+    QCOMPARE(text.toBytes(), after);
+    QCOMPARE(*text.value(section, key), value);
+}
+
+QTEST_APPLESS_MAIN(ShellLogicTest)
+#include "test_logic.moc"
