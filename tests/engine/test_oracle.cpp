@@ -62,7 +62,7 @@ struct ReferenceCase {
 
 // Element values: g1 = 2, g2 = 3, g3 = 5, R1 = 7, R2 = 11; sources 13.
 const ValueMap kValues = {{"g1", 2}, {"g2", 3}, {"g3", 5}, {"R1", 7}, {"R2", 11}, {"G1", 13},
-                          {"K1", 13}, {"F1", 13}, {"H1", 13}, {"E1", 13}, {"E2", 17}, {"J1", 13}};
+                          {"K1", 13}, {"F1", 13}, {"H1", 13}, {"E1", 13}, {"E2", 17}, {"J1", 13}, {"J2", 17}};
 
 std::vector<ReferenceCase> ReferenceCases() {
     const FourTerminal unit12{L(1), L(2), L(1), L(2), kWeightUnit, "1"};
@@ -92,6 +92,10 @@ std::vector<ReferenceCase> ReferenceCases() {
         {"ideal source", {{L(1), L(0), 1, "g1"}}, {{L(1), L(0), L(1), L(0), kWeightIdeal, "E1"}}, 13},
         {"ideal current source", {{L(1), L(0), 1, "g1"}}, {{L(1), L(0), L(1), L(0), kWeightIdeal, "J1"}}, 13},
         // Superposition: each source with the other shorted; all nodes merge.
+        // A current source alone on its own pair leaves that pair floating when
+        // the other source acts: both parts vanish.
+        {"ideal current sources apart", {{L(1), L(0), 1, "g1"}},
+         {{L(1), L(0), L(1), L(0), kWeightIdeal, "J1"}, {L(2), L(3), L(2), L(3), kWeightIdeal, "J2"}}, 0},
         {"two ideal sources", {{L(1), L(2), 1, "g1"}, {L(2), L(0), 1, "g2"}},
          {{L(1), L(0), L(1), L(0), kWeightIdeal, "E1"}, {L(2), L(0), L(2), L(0), kWeightPinnedIdeal, "E2"}}, 30},
     };

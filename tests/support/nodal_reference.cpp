@@ -30,7 +30,9 @@ int SignOf(char kind, const OrientationMap& orientation) {
 // the records are stamped.
 class MnaBuilder {
 public:
-    MnaBuilder(const TwoTerminalList& two, const FourTerminalList& four) {
+    // The nodes are those of `two` and `nodesOf`: a neutralised element
+    // leaves its nodes in the circuit.
+    MnaBuilder(const TwoTerminalList& two, const FourTerminalList& nodesOf) {
         auto note = [&](NodeLabel n) {
             if (n != 0 && index_[n] < 0 && n != reference_) {
                 if (reference_ == 0)
@@ -44,7 +46,7 @@ public:
             note(t.n1);
             note(t.n2);
         }
-        for (const FourTerminal& f : four) {
+        for (const FourTerminal& f : nodesOf) {
             note(f.n1);
             note(f.n2);
             note(f.n3);
@@ -118,10 +120,12 @@ private:
 };
 
 // One circuit without ideal elements; `nullor` (or -1) is the index of a
-// four-terminal to be taken as a unit element whatever its kind.
-ReferenceValue PlainDeterminant(const TwoTerminalList& two, const FourTerminalList& four, const ValueMap& values,
+// four-terminal to be taken as a unit element whatever its kind. The nodes
+// are those of `two` and `nodesOf`.
+ReferenceValue PlainDeterminant(const TwoTerminalList& two, const FourTerminalList& four,
+                                const FourTerminalList& nodesOf, const ValueMap& values,
                                 const OrientationMap& orientation, int nullor) {
-    MnaBuilder mna(two, four);
+    MnaBuilder mna(two, nodesOf);
     long double normalisation = 1;
     for (const TwoTerminal& t : two) {
         const long double v = ValueOf(t.name, values);
@@ -190,7 +194,7 @@ ReferenceValue PlainDeterminant(const TwoTerminalList& two, const FourTerminalLi
 
 const OrientationMap& ExpansionOrientation() {
     static const OrientationMap kOrientation = {
-        {'G', 1}, {'K', 1}, {'F', 1}, {'H', 1}, {'E', 1}, {'U', 1}, {'J', 1}, {'I', 1},
+        {'G', 1}, {'K', -1}, {'F', 1}, {'H', -1}, {'E', 1}, {'U', 1}, {'J', 1}, {'I', 1},
     };
     return kOrientation;
 }
@@ -200,7 +204,7 @@ ReferenceValue NodalDeterminant(const TwoTerminalList& two, const FourTerminalLi
     std::vector<int> ideal;
     for (std::size_t i = 0; i < four.size(); ++i)
         if (IsIdeal(four[i])) ideal.push_back(static_cast<int>(i));
-    if (ideal.empty()) return PlainDeterminant(two, four, values, orientation, -1);
+    if (ideal.empty()) return PlainDeterminant(two, four, four, values, orientation, -1);
 
     ReferenceValue total;
     for (const int chosen : ideal) {
@@ -218,7 +222,7 @@ ReferenceValue NodalDeterminant(const TwoTerminalList& two, const FourTerminalLi
             }
         }
         const long double gain = SignOf(four[chosen].kind(), orientation) * ValueOf(four[chosen].name, values);
-        const ReferenceValue part = PlainDeterminant(two, rest, values, orientation, nullor);
+        const ReferenceValue part = PlainDeterminant(two, rest, four, values, orientation, nullor);
         total.value += gain * part.value;
         total.scale += std::fabs(gain) * part.scale;
     }

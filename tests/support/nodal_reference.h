@@ -21,7 +21,8 @@
 // Ideal elements (E, U, J, I of weight 999 or -999) enter by superposition:
 // the sum over them of value x orientation sign x the determinant with that
 // element a nullor over its pairs and every other one neutralised (E and U
-// shorted over their output pair, J and I removed).
+// shorted over their output pair, J and I removed; the nodes of a removed
+// element stay in the circuit, floating if nothing else holds them).
 #pragma once
 
 #include <map>
