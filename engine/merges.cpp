@@ -169,8 +169,12 @@ void ContractPendantImpedance(int nS, NodeLabel* sNodes, TwoTerminalList& two, F
         MergeNodeInFourTerminals(a, b, four);
         for (int i = 1; i <= nS; ++i)
             if (sNodes[i] == a) sNodes[i] = b;
+        // The contraction takes exactly one node away; when it took the last
+        // element, the one node left is counted too. A node lost besides
+        // was held only by a G that the merge deleted: the determinant is 0.
         const int after = CountNodes(two, four);
-        if ((after == before - 1 || after == 0 || nS > 0) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
+        const int left = after == 0 ? 1 : after;
+        if ((left == before - 1 || nS > 0) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
             CheckConnected(nS, sNodes, two, four) == 1) {
             ResolveDegeneratePorts(four, result);
             if (result == 2) return;

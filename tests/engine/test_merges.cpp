@@ -95,6 +95,8 @@ const MergeCase kMergeCases[] = {
     {"ContractSplittingCircuitIsZero", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 5 1 2", "g1 2 3", 2},
     {"ContractSplittingWaivedWithSNodes", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 5 1 2; S 2 3",
      "g1 2 3; S 2 3"},
+    {"ContractLastElementLeavesOneNode", Merge::ContractPendant, "R1 1 2", ""},
+    {"ContractLastElementBesideLostNodeIsZero", Merge::ContractPendant, "R1 2 3; G1 2 3 2 1", "", 2},
     {"ContractNothingWithoutImpedance", Merge::ContractPendant, "g1 1 2", "g1 1 2"},
 };
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "circuit_fixture.h"
 #include "reduction.h"
+#include "semantic_determinant.h"
 
 namespace vorlan {
 namespace {
@@ -175,6 +177,78 @@ TEST(WalkPairs, MarksEveryReachedPairOnce) {
     for (int i : {0, 2, 3}) EXPECT_EQ(pairs[i].first, kVisitedMark) << i;
     EXPECT_EQ(pairs[1].first, L(3));
     EXPECT_EQ(pairs[4].first, L(4));
+}
+
+// ---- against the nodal reference ------------------------------------------
+
+// Random small circuits: a few passive elements, a few controlled sources
+// and unit elements, some nodes held by four-terminals only. Every element
+// has its own value.
+struct RandomCircuit {
+    TwoTerminalList two;
+    FourTerminalList four;
+    test::ValueMap values;
+};
+
+RandomCircuit MakeRandomCircuit(std::mt19937& rng) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    RandomCircuit c;
+    const int nodes = pick(3, 5);
+    auto node = [&] { return LabelOfNode(pick(1, nodes)); };
+    auto value = [&](const std::string& name) { c.values[name] = 0.5L + pick(0, 40) / 16.0L; };
+    const int passives = pick(1, 4);
+    for (int i = 0; i < passives; ++i) {
+        // Admittances never form self-loops: merges drop such loops.
+        const bool admittance = pick(0, 1) == 1;
+        const NodeLabel a = node();
+        NodeLabel b = node();
+        if (b == a && (admittance || pick(0, 4) != 0)) b = LabelOfNode((a - '0') % nodes + 1);
+        const std::string name = std::string(admittance ? "g" : "R") + std::to_string(i + 1);
+        value(name);
+        AddTwoTerminal(a, b, 1, name, c.two);
+    }
+    const int actives = pick(1, 3);
+    for (int i = 0; i < actives; ++i) {
+        static const char kKinds[] = {'G', 'K', 'F', 'H', '1', 'g'};
+        const char kind = kKinds[pick(0, 5)];
+        const NodeLabel n1 = node(), n2 = node(), n3 = node(), n4 = node();
+        if (kind == '1') {
+            AddUnitFourTerminal(n1, n2, n3, n4, c.four);
+            continue;
+        }
+        // 'g': an expanded G, standing for its gain times a nullor.
+        const std::string name = std::string(1, kind == 'g' ? 'G' : kind) + std::to_string(10 + i);
+        value(name);
+        AddFourTerminal(n1, n2, n3, n4, kind == 'g' ? -1 : 1, name, c.four);
+    }
+    return c;
+}
+
+TEST(ReduceCircuitOracle, KeepsTheDeterminant) {
+    std::mt19937 rng(20240611);
+    int seen[4] = {};
+    for (int round = 0; round < 4000; ++round) {
+        RandomCircuit c = MakeRandomCircuit(rng);
+        const std::string text = Render(c.two, c.four);
+        const test::ReferenceValue before = test::SemanticDeterminant(c.two, c.four, c.values);
+        NodeLabel noS[1] = {0};
+        int result = -1;
+        ReduceCircuit(0, noS, c.two, c.four, result);
+        ASSERT_TRUE(result >= 0 && result <= 3) << text;
+        ++seen[result];
+        if (result == 2) {
+            EXPECT_TRUE(test::IsZeroValue(before)) << text << " is not zero: " << static_cast<double>(before.value);
+            continue;
+        }
+        const test::ReferenceValue after = test::SemanticDeterminant(c.two, c.four, c.values);
+        EXPECT_TRUE(test::SameValue(before, after))
+            << text << " -> " << Render(c.two, c.four) << ": " << static_cast<double>(before.value) << " vs "
+            << static_cast<double>(after.value);
+    }
+    // The circuits must reach every outcome but the ideal-element one.
+    EXPECT_GT(seen[0], 100);
+    EXPECT_GT(seen[2], 100);
+    EXPECT_GT(seen[3], 100);
 }
 
 }  // namespace
