@@ -1,0 +1,25 @@
+#include "memory_driver.h"
+
+#include <utility>
+
+#include "driver_lists.h"
+#include "expansion.h"
+#include "expression_buffer.h"
+#include "memory_sink.h"
+#include "state.h"
+
+namespace vorlan::memory {
+
+std::vector<std::string> WriteDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
+                                          const FourTerminalList& four, const TwoTerminalList& probes) {
+    ExpressionBuffer& buffer = Engine().buffer;
+    MemoryLineSink sink;
+    SinkAttachment attachment(buffer, sink);
+    PreparedLists lists = DeterminantLists(two, four, probes);
+    buffer.start_expression();
+    ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
+    buffer.write_rest();
+    return sink.lines();
+}
+
+}  // namespace vorlan::memory
