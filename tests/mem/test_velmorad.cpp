@@ -217,7 +217,8 @@ INSTANTIATE_TEST_SUITE_P(Circuits, SameAsVelmorad1, ::testing::ValuesIn(kCircuit
 TEST_F(Velmorad, ALongExpressionComesInSeveralLines) {
     // Guards the table above: the mesh must wrap over several lines.
     for (const Circuit& circuit : kCircuits) {
-        if (std::string_view(circuit.name) == "Mesh") EXPECT_GE(CallOnLines(circuit.netlist).count, 3);
+        if (std::string_view(circuit.name) != "Mesh") continue;
+        EXPECT_GE(CallOnLines(circuit.netlist).count, 3);
     }
 }
 
