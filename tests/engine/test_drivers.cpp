@@ -3,10 +3,24 @@
 // solution of the circuit.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "driver_lists.h"
+#include "expression_evaluator.h"
+#include "nodal_reference.h"
+#include "reader.h"
+#include "run.h"
 
 namespace vorlan {
 namespace {
@@ -161,6 +175,370 @@ TEST(FlaggedWiringKinds, AdmittanceAndSourceElements) {
     const PreparedLists e1 = FlaggedResponseLists({}, four, {1}, meters, 0, 0, sNodes);
     EXPECT_EQ(Describe(FlaggedNumeratorLists(e1, 1).four), "g1[1212]1 1[1010]-1 I1[1212]999 J1[2012]999");
     EXPECT_EQ(Describe(FlaggedDenominatorLists(e1, 1).four), "g1[1212]1 1[1012]-1");
+}
+
+// ---- transfer functions by numbers -------------------------------------
+
+// A direct solution of a netlist by modified nodal analysis, independent of
+// the drivers: every passive an admittance (g, y, Y: its value; R, z, Z: one
+// over it), sources and controlled sources in the conventions of the nodal
+// reference, a current probe a short whose current is the response. Node 0
+// is the reference node.
+class DirectSolution {
+public:
+    DirectSolution(const std::string& netlist, const test::ValueMap& values) {
+        std::istringstream in(netlist);
+        std::string line;
+        std::getline(in, line);  // title
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            std::string name;
+            fields >> name;
+            if (name.empty() || name[0] == '.') continue;
+            Element e;
+            e.kind = KindOf(name[0]);
+            e.name = std::string(1, e.kind) + name.substr(1);
+            for (int& n : e.nodes) fields >> n;
+            elements_.push_back(e);
+        }
+        for (const Element& e : elements_)
+            for (int n : e.nodes)
+                if (n != 0) index_.emplace(n, static_cast<int>(index_.size()));
+        Build(values);
+    }
+
+    // The probe's response per unit of the source's value.
+    long double Response(const std::string& probe) const {
+        for (const Element& e : elements_) {
+            if (e.name != probe) continue;
+            if (e.kind == 'U') return Voltage(e.nodes[0]) - Voltage(e.nodes[1]);
+            return ShortCurrent(e.nodes[0], e.nodes[1]);
+        }
+        ADD_FAILURE() << "no probe " << probe;
+        return 0;
+    }
+
+private:
+    struct Element {
+        char kind = 0;
+        std::string name;
+        int nodes[4] = {0, 0, 0, 0};
+    };
+
+    static char KindOf(char letter) {
+        switch (letter) {
+        case 'r': return 'g';
+        case 'C': return 'z';
+        case 'c': return 'y';
+        case 'L': return 'Z';
+        case 'l': return 'Y';
+        default: return letter;
+        }
+    }
+
+    // Unknowns: node voltages 1.., then branch currents.
+    int Node(int n) const { return index_.at(n); }
+    long double Voltage(int n) const { return n == 0 ? 0 : x_[Node(n)]; }
+
+    // The current through the short over (a, b), from a to b.
+    long double ShortCurrent(int a, int b) const {
+        for (const auto& [pair, column] : shorts_) {
+            if (pair.first == a && pair.second == b) return x_[column];
+            if (pair.first == b && pair.second == a) return -x_[column];
+        }
+        ADD_FAILURE() << "no short over " << a << " " << b;
+        return 0;
+    }
+
+    void Build(const test::ValueMap& values) {
+        int size = static_cast<int>(index_.size());
+        auto value = [&](const std::string& name) {
+            const auto it = values.find(name);
+            EXPECT_NE(it, values.end()) << name;
+            return it == values.end() ? 0.0L : it->second;
+        };
+        auto sign = [](char kind) {
+            const auto& o = test::ExpansionOrientation();
+            const auto it = o.find(kind);
+            return it == o.end() ? 1 : it->second;
+        };
+        // A short over (a, b) gets one current column and one row; a probe
+        // and a control over the same pair share it.
+        auto shortOver = [&](int a, int b) {
+            for (const auto& [pair, column] : shorts_)
+                if ((pair.first == a && pair.second == b) || (pair.first == b && pair.second == a))
+                    return std::pair<int, int>{column, pair.first == a ? 1 : -1};
+            shorts_.push_back({{a, b}, size});
+            return std::pair<int, int>{size++, 1};
+        };
+        std::vector<int> branch(elements_.size(), -1);
+        for (std::size_t i = 0; i < elements_.size(); ++i) {
+            const Element& e = elements_[i];
+            if (e.kind == 'F' || e.kind == 'H') shortOver(e.nodes[2], e.nodes[3]);
+            if (e.kind == 'I') shortOver(e.nodes[0], e.nodes[1]);
+            if (e.kind == 'E' || e.kind == 'K' || e.kind == 'H') branch[i] = size++;
+        }
+        std::vector<long double> a(static_cast<std::size_t>(size) * size, 0), rhs(size, 0);
+        auto at = [&](int row, int column) -> long double& { return a[row * size + column]; };
+        // current `c` per unit of column `column` leaves node p and enters q
+        auto current = [&](int p, int q, int column, long double c) {
+            if (p != 0) at(Node(p), column) += c;
+            if (q != 0) at(Node(q), column) -= c;
+        };
+        auto voltageRow = [&](int row, int p, int q, long double c) {
+            if (p != 0) at(row, Node(p)) += c;
+            if (q != 0) at(row, Node(q)) -= c;
+        };
+        for (const auto& [pair, column] : shorts_) {
+            current(pair.first, pair.second, column, 1);
+            voltageRow(column, pair.first, pair.second, 1);
+        }
+        for (std::size_t i = 0; i < elements_.size(); ++i) {
+            const Element& e = elements_[i];
+            const int* n = e.nodes;
+            if (IsAdmittanceKind(e.kind) || IsImpedanceKind(e.kind)) {
+                const long double y = IsAdmittanceKind(e.kind) ? value(e.name) : 1 / value(e.name);
+                for (int p : {n[0], n[1]})
+                    if (p != 0) {
+                        current(n[0], n[1], Node(p), p == n[0] ? y : -y);
+                    }
+                continue;
+            }
+            if (e.kind == 'U' || e.kind == 'I') continue;
+            const long double c = e.kind == 'E' || e.kind == 'J' ? 0 : sign(e.kind) * value(e.name);
+            switch (e.kind) {
+            case 'G':  // c (V3 - V4) from n1 to n2
+                if (n[2] != 0) current(n[0], n[1], Node(n[2]), c);
+                if (n[3] != 0) current(n[0], n[1], Node(n[3]), -c);
+                break;
+            case 'K':
+                current(n[0], n[1], branch[i], 1);
+                voltageRow(branch[i], n[0], n[1], 1);
+                voltageRow(branch[i], n[2], n[3], -c);
+                break;
+            case 'F': {
+                const auto [column, orient] = shortOver(n[2], n[3]);
+                current(n[0], n[1], column, c * orient);
+                break;
+            }
+            case 'H': {
+                const auto [column, orient] = shortOver(n[2], n[3]);
+                current(n[0], n[1], branch[i], 1);
+                voltageRow(branch[i], n[0], n[1], 1);
+                at(branch[i], column) -= c * orient;
+                break;
+            }
+            case 'E':  // unit source
+                current(n[0], n[1], branch[i], 1);
+                voltageRow(branch[i], n[0], n[1], 1);
+                rhs[branch[i]] = 1;
+                break;
+            case 'J':  // unit current from n1 through the source to n2
+                if (n[0] != 0) rhs[Node(n[0])] -= 1;
+                if (n[1] != 0) rhs[Node(n[1])] += 1;
+                break;
+            default:
+                break;
+            }
+        }
+        x_ = Solve(std::move(a), std::move(rhs), size);
+    }
+
+    static std::vector<long double> Solve(std::vector<long double> a, std::vector<long double> b, int n) {
+        for (int k = 0; k < n; ++k) {
+            int pivot = k;
+            for (int r = k + 1; r < n; ++r)
+                if (std::fabs(a[r * n + k]) > std::fabs(a[pivot * n + k])) pivot = r;
+            EXPECT_GT(std::fabs(a[pivot * n + k]), 1e-12L) << "singular circuit";
+            if (pivot != k) {
+                for (int c = 0; c < n; ++c) std::swap(a[k * n + c], a[pivot * n + c]);
+                std::swap(b[k], b[pivot]);
+            }
+            for (int r = k + 1; r < n; ++r) {
+                const long double f = a[r * n + k] / a[k * n + k];
+                for (int c = k; c < n; ++c) a[r * n + c] -= f * a[k * n + c];
+                b[r] -= f * b[k];
+            }
+        }
+        std::vector<long double> x(n);
+        for (int k = n - 1; k >= 0; --k) {
+            long double sum = b[k];
+            for (int c = k + 1; c < n; ++c) sum -= a[k * n + c] * x[c];
+            x[k] = sum / a[k * n + k];
+        }
+        return x;
+    }
+
+    std::vector<Element> elements_;
+    std::map<int, int> index_;  // node number -> its voltage's column
+    std::vector<std::pair<std::pair<int, int>, int>> shorts_;
+    std::vector<long double> x_;
+};
+
+TimeOfDay NoonClock() { return TimeOfDay{12, 0, 0, 0}; }
+
+// Runs the engine on `netlist` in a private working directory and gives the
+// script with its line ends folded.
+class ScriptRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = std::filesystem::current_path();
+        dir_ = std::filesystem::temp_directory_path() / ("vorlan_drivers_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        std::filesystem::current_path(dir_);
+        std::filesystem::copy_file(VORLAN_SETUP_SYM, "setup.sym",
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(home_);
+        std::filesystem::remove_all(dir_);
+    }
+
+    std::string Run(const std::string& netlist) {
+        {
+            std::ofstream out("cir", std::ios::binary | std::ios::trunc);
+            out << netlist;
+        }
+        EXPECT_EQ(RunMain("cir", "out", NoonClock), 0);
+        std::ifstream in("out", std::ios::binary);
+        std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        std::string folded;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) folded.push_back(text[i]);
+        return folded;
+    }
+
+    std::filesystem::path home_, dir_;
+};
+
+// The expression as a number can be read: blanks and line ends dropped, and
+// the term "S" of a circuit expanded to nothing (no S nodes here) read as 1.
+std::string WithoutBlanks(std::string_view text) {
+    std::string s;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ' || text[i] == '\n') continue;
+        const bool emptyCircuit = text[i] == 'S' && (i + 1 == text.size() || !std::isdigit(text[i + 1]));
+        s.push_back(emptyCircuit ? '1' : text[i]);
+    }
+    return s;
+}
+
+// The numerator and denominator of the block of `probe`.
+std::pair<std::string, std::string> Quotient(const std::string& script, const std::string& probe) {
+    const std::string head = "\n" + probe + " = \n(\n";
+    const std::size_t start = script.find(head);
+    if (start == std::string::npos) return {};
+    const std::size_t num = start + head.size();
+    const std::size_t over = script.find("\n)\n/\n(\n", num);
+    const std::size_t end = script.find("\n);", over);
+    if (over == std::string::npos || end == std::string::npos) return {};
+    return {WithoutBlanks(script.substr(num, over - num)), WithoutBlanks(script.substr(over + 7, end - over - 7))};
+}
+
+struct TransferCase {
+    const char* name;
+    const char* netlist;  // one source (E1 or J1), one probe
+    const char* probe;
+};
+
+// Netlist letters: R resistance, g and r conductance, C and L impedances, c
+// and l admittances; G K F H controlled sources over (n1 n2) steered by (n3 n4).
+const TransferCase kTransferCases[] = {
+    {"rc ladder, voltage", "t\nE1 1 0 1\nR1 1 2 1\nc2 2 0 1\nL3 2 3 1\ng4 3 0 1\nU1 3 0\n.end\n", "U1"},
+    {"rc ladder, current", "t\nE1 1 0 1\nR1 1 2 1\nc2 2 0 1\nL3 2 3 1\nI1 3 4\ng4 4 0 1\n.end\n", "I1"},
+    {"ladder from a current source",
+     "t\nJ1 0 1 1\ng1 1 0 1\nR2 1 2 1\nl3 2 0 1\nC4 2 3 1\nR5 3 0 1\nU1 3 0\n.end\n", "U1"},
+    {"ladder from a current source, current",
+     "t\nJ1 0 1 1\ng1 1 0 1\nR2 1 2 1\nl3 2 0 1\nC4 2 3 1\nI1 3 0\n.end\n", "I1"},
+    {"bridge, voltage",
+     "t\nE1 1 0 1\nR1 1 2 1\nR2 1 3 1\ng3 2 0 1\nR4 3 0 1\nR5 2 3 1\nU1 2 3\n.end\n", "U1"},
+    {"bridge, current",
+     "t\nE1 1 0 1\nR1 1 2 1\nR2 1 3 1\ng3 2 0 1\nR4 3 0 1\nR5 2 4 1\nI1 4 3\n.end\n", "I1"},
+    {"bridge from a current source",
+     "t\nJ1 0 1 1\nR1 1 2 1\nR2 1 3 1\ng3 2 0 1\nR4 3 0 1\nR5 2 3 1\nR6 1 0 1\nU1 3 2\n.end\n", "U1"},
+    {"transconductance stage",
+     "t\nE1 1 0 1\nR1 1 2 1\ng2 2 0 1\nG1 3 0 2 0 1\nR3 3 0 1\nR4 3 2 1\nU1 3 0\n.end\n", "U1"},
+    {"voltage amplifier",
+     "t\nE1 1 0 1\nR1 1 2 1\nR2 2 0 1\nK1 3 0 2 0 1\nR3 3 4 1\nR4 4 0 1\nR5 4 1 1\nU1 4 0\n.end\n",
+     "U1"},
+    {"current amplifier",
+     "t\nJ1 0 1 1\nR1 1 2 1\nR2 5 0 1\nF1 3 0 2 5 1\nR3 3 0 1\nR6 3 1 1\nU1 3 0\n.end\n", "U1"},
+    {"transresistance stage, current",
+     "t\nE1 1 0 1\nR1 1 2 1\nR2 5 0 1\nH1 3 0 2 5 1\nR3 3 6 1\nI1 6 0\nR4 3 1 1\n.end\n", "I1"},
+    {"F steered by the probed current",
+     "t\nE1 1 0 1\nR1 1 2 1\nI1 2 5\nR2 5 0 1\nF1 3 0 2 5 1\nR3 3 0 1\nR4 3 2 1\n.end\n", "I1"},
+    {"H steered by the probed current",
+     "t\nJ1 0 1 1\nR1 1 2 1\nI1 2 5\nR2 5 0 1\nH1 3 0 5 2 1\nR3 3 1 1\nR4 3 0 1\n.end\n", "I1"},
+};
+
+test::ValueMap RandomValues(std::mt19937& random) {
+    std::uniform_real_distribution<double> magnitude(0.5, 2.5);
+    test::ValueMap values;
+    for (const char* name : {"R1", "R2", "R3", "R4", "R5", "R6", "g1", "g2", "g3", "g4", "z4", "y2", "Z3", "Y3",
+                             "E1", "J1"})
+        values[name] = magnitude(random);
+    for (const char* name : {"G1", "K1", "F1", "H1"}) values[name] = magnitude(random) * (random() % 2 ? 1 : -1);
+    return values;
+}
+
+std::string SourceOf(const TransferCase& c) {
+    return std::string(c.netlist).find("\nE1") != std::string::npos ? "E1" : "J1";
+}
+
+// The sign between the quotient and the direct solution, the same for both
+// probe kinds: the solution drives E1 n1 n2 as V(n1) - V(n2) = E1 and J1 n1
+// n2 as a current from n1 through the source to n2.
+int SignOf(const std::string& source) { return source == "E1" ? -1 : 1; }
+
+// Checks numerator / denominator, which carries the source's value, against
+// the direct solution.
+void ExpectTransfer(const TransferCase& c, const test::ValueMap& values, long double n, long double d) {
+    ASSERT_GT(std::fabs(d), 1e-9L) << c.name;
+    const std::string source = SourceOf(c);
+    const long double expected = DirectSolution(c.netlist, values).Response(c.probe) * values.at(source);
+    ASSERT_GT(std::fabs(expected), 1e-9L) << c.name;
+    EXPECT_NEAR(static_cast<double>((n / d) / expected), SignOf(source), 1e-9) << c.name;
+}
+
+// The wiring alone, with the nodal reference in place of the expansion.
+TEST(TransferWiring, NumeratorOverDenominatorIsTheTransferFunction) {
+    std::mt19937 random(7);
+    for (const TransferCase& c : kTransferCases) {
+        NetlistTables tables;
+        NetlistLineReader reader;
+        std::istringstream in(c.netlist);
+        std::string line;
+        std::getline(in, line);
+        while (std::getline(in, line)) reader.read(line + "\n", tables);
+        ASSERT_EQ(tables.ProbeList.size(), 1u) << c.name;
+        for (int draw = 0; draw < 4; ++draw) {
+            const test::ValueMap values = RandomValues(random);
+            const PreparedLists num = NumeratorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
+                                                     tables.ProbeList, 0);
+            const PreparedLists den = DenominatorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
+                                                       tables.ProbeList, 0);
+            ExpectTransfer(c, values, test::NodalDeterminant(num.two, num.four, values).value,
+                           test::NodalDeterminant(den.two, den.four, values).value);
+        }
+    }
+}
+
+class TransferFunctions : public ScriptRun {};
+
+TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
+    std::mt19937 random(20240611);
+    for (const TransferCase& c : kTransferCases) {
+        const std::string script = Run(c.netlist);
+        const auto [numerator, denominator] = Quotient(script, c.probe);
+        ASSERT_FALSE(numerator.empty()) << c.name << "\n" << script;
+        SCOPED_TRACE(numerator + "\n/\n" + denominator);
+        EXPECT_NE(numerator.find(SourceOf(c)), std::string::npos) << c.name;
+        for (int draw = 0; draw < 4; ++draw) {
+            const test::ValueMap values = RandomValues(random);
+            ExpectTransfer(c, values, test::EvaluateExpression(numerator, values).value,
+                           test::EvaluateExpression(denominator, values).value);
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+#include "drivers.h"
+
+#include <array>
+#include <string>
+
+#include "driver_lists.h"
+#include "expansion.h"
+#include "expression_buffer.h"
+#include "script_sink.h"
+#include "state.h"
+
+namespace vorlan {
+
+namespace {
+
+// The expression buffer writes into the script for as long as a driver runs.
+class ScriptOutput {
+public:
+    ScriptOutput() : script_(Engine().ScriptFile), sink_(script_), attachment_(Engine().buffer, sink_) {}
+
+    void write(std::string_view text) { script_.write(text); }
+
+    // Expands `lists` over the S nodes and writes what the buffer still
+    // holds; " 0" stands for an empty expression. Returns false then.
+    bool ExpandAndFrame(int sCount, NodeLabel* sNodes, PreparedLists lists) {
+        ExpressionBuffer& buffer = Engine().buffer;
+        buffer.start_expression();
+        ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
+        if (buffer.write_rest() != 0) return true;
+        script_.write(" 0");
+        buffer.add_written(1);
+        return false;
+    }
+
+private:
+    TextFile& script_;
+    ScriptLineSink sink_;
+    SinkAttachment attachment_;
+};
+
+}  // namespace
+
+bool WriteDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two, const FourTerminalList& four,
+                      const TwoTerminalList& probes) {
+    ScriptOutput out;
+    PreparedLists lists = DeterminantLists(two, four, probes);
+    out.write("\ndetan= \n");
+    const bool nonEmpty = out.ExpandAndFrame(sCount, sNodes, std::move(lists));
+    out.write(";");
+    return nonEmpty;
+}
+
+void WriteTransferFunctions(int sCount, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four,
+                            const TwoTerminalList& probes) {
+    {
+        ScriptOutput out;
+        // The denominators run on their own copy of the S nodes.
+        std::array<NodeLabel, kSNodeCapacity + 2> ownSNodes{};
+        for (int i = 1; i <= sCount && i <= kSNodeCapacity; ++i) ownSNodes[i] = sNodes[i];
+        for (std::size_t i = 0; i < probes.size(); ++i) {
+            PreparedLists numerator = NumeratorLists(two, four, probes, i);
+            out.write("\n" + probes[i].name + " = \n(\n");
+            out.ExpandAndFrame(sCount, sNodes, std::move(numerator));
+            PreparedLists denominator = DenominatorLists(two, four, probes, i);
+            out.write("\n)\n/\n(\n");
+            out.ExpandAndFrame(sCount, ownSNodes.data(), std::move(denominator));
+            out.write("\n);");
+        }
+    }
+    FreeTwoTerminals(two);
+    FreeFourTerminals(four);
+}
+
+bool WriteFlaggedDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
+                             const FourTerminalList& four, const std::vector<int>& flagged,
+                             const std::vector<MeterItem>& meters) {
+    ScriptOutput out;
+    PreparedLists lists = FlaggedDeterminantLists(two, four, flagged, meters, sCount, sNodes);
+    out.write("\ndetdia = \n(\n");
+    const bool nonEmpty = out.ExpandAndFrame(sCount, sNodes, std::move(lists));
+    out.write("\n);");
+    return nonEmpty;
+}
+
+void WriteFlaggedFunctions(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
+                           const FourTerminalList& four, const std::vector<int>& flagged,
+                           const std::vector<MeterItem>& meters) {
+    ScriptOutput out;
+    for (std::size_t i = 0; i < flagged.size() && i < meters.size(); ++i) {
+        const PreparedLists shared = FlaggedResponseLists(two, four, flagged, meters, i, sCount, sNodes);
+        const int index = flagged[i];
+        if (index < 0 || static_cast<std::size_t>(index) >= shared.four.size()) continue;
+        PreparedLists numerator = FlaggedNumeratorLists(shared, index);
+        out.write("\n" + shared.four[index].name + " = -\n(\n");
+        out.ExpandAndFrame(sCount, sNodes, std::move(numerator));
+        PreparedLists denominator = FlaggedDenominatorLists(shared, index);
+        out.write("\n)\n/\n(\n");
+        out.ExpandAndFrame(sCount, sNodes, std::move(denominator));
+        out.write("\n);");
+    }
+}
+
+}  // namespace vorlan
