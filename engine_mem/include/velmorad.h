@@ -16,15 +16,20 @@
  * result lines and returns their count, at least 1. Read in order and
  * joined without separators, the lines are the symbolic determinant of the
  * circuit. Each line is a NUL-terminated string of at most 70 characters,
- * without padding or line end; every line but the first begins with "(",
- * "*" or "+". A determinant that expands to nothing gives one empty line.
+ * without padding or line end; every line but the first begins with the
+ * "(", "*" or "+" it was broken before (a stretch of more than 70
+ * characters with none of them is broken after 69). A determinant that
+ * expands to nothing gives one empty line.
  * The array is not NULL-terminated: the count is its only length.
  *
  * Failure: the call returns 0 and stores NULL through `result` when the
- * netlist asks for more than the engine holds (more than 100 two-terminal or
- * 100 four-terminal elements, 20 probe lines U/I, 20 meter lines V/A or 20
- * elements marked with "?"), names a node outside -47..207, or when `lines`
- * or `result` is NULL. Nothing of such a netlist is expanded.
+ * netlist asks for more than the engine holds (more than 100 two-terminal
+ * elements; more than 100 four-terminal elements, that is sources and N
+ * lines, also when counted together with the "?"-marked elements and the
+ * V/A lines; more than 20 probe lines U/I, 20 meter lines V/A or 20
+ * elements marked with "?"), names a node outside -47..207 or the node 191
+ * (which the engine keeps for itself), or when `lines` or `result` is NULL.
+ * Nothing of such a netlist is expanded.
  *
  * Ownership: the array and its lines belong to the library. They stay valid
  * until the next call of _run_main, which frees them first thing (whatever
