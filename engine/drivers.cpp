@@ -1,6 +1,5 @@
 #include "drivers.h"
 
-#include <array>
 #include <string>
 
 #include "driver_lists.h"
@@ -21,11 +20,15 @@ public:
     void write(std::string_view text) { script_.write(text); }
 
     // Expands `lists` over the S nodes and writes what the buffer still
-    // holds; " 0" stands for an empty expression. Returns false then.
-    bool ExpandAndFrame(int sCount, NodeLabel* sNodes, PreparedLists lists) {
+    // holds; " 0" stands for an empty expression. Returns false then. The
+    // expansion relabels the S nodes it is given as it merges nodes, so it
+    // gets a copy: every expression is taken over the netlist's S nodes.
+    bool ExpandAndFrame(int sCount, const NodeLabel* sNodes, PreparedLists lists) {
+        SNodeArray own{};
+        for (int i = 1; i <= sCount && i <= kSNodeCapacity; ++i) own[i] = sNodes[i];
         ExpressionBuffer& buffer = Engine().buffer;
         buffer.start_expression();
-        ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
+        ExpandDeterminant(CircuitLists{sCount, own.data(), std::move(lists.two), std::move(lists.four)});
         if (buffer.write_rest() != 0) return true;
         script_.write(" 0");
         buffer.add_written(1);
@@ -40,7 +43,7 @@ private:
 
 }  // namespace
 
-bool WriteDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two, const FourTerminalList& four,
+bool WriteDeterminant(int sCount, const NodeLabel* sNodes, const TwoTerminalList& two, const FourTerminalList& four,
                       const TwoTerminalList& probes) {
     ScriptOutput out;
     PreparedLists lists = DeterminantLists(two, four, probes);
@@ -50,20 +53,17 @@ bool WriteDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
     return nonEmpty;
 }
 
-void WriteTransferFunctions(int sCount, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four,
+void WriteTransferFunctions(int sCount, const NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four,
                             const TwoTerminalList& probes) {
     {
         ScriptOutput out;
-        // The denominators run on their own copy of the S nodes.
-        std::array<NodeLabel, kSNodeCapacity + 2> ownSNodes{};
-        for (int i = 1; i <= sCount && i <= kSNodeCapacity; ++i) ownSNodes[i] = sNodes[i];
         for (std::size_t i = 0; i < probes.size(); ++i) {
             PreparedLists numerator = NumeratorLists(two, four, probes, i);
             out.write("\n" + probes[i].name + " = \n(\n");
             out.ExpandAndFrame(sCount, sNodes, std::move(numerator));
             PreparedLists denominator = DenominatorLists(two, four, probes, i);
             out.write("\n)\n/\n(\n");
-            out.ExpandAndFrame(sCount, ownSNodes.data(), std::move(denominator));
+            out.ExpandAndFrame(sCount, sNodes, std::move(denominator));
             out.write("\n);");
         }
     }
@@ -71,7 +71,7 @@ void WriteTransferFunctions(int sCount, NodeLabel* sNodes, TwoTerminalList& two,
     FreeFourTerminals(four);
 }
 
-bool WriteFlaggedDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
+bool WriteFlaggedDeterminant(int sCount, const NodeLabel* sNodes, const TwoTerminalList& two,
                              const FourTerminalList& four, const std::vector<int>& flagged,
                              const std::vector<MeterItem>& meters) {
     ScriptOutput out;
@@ -82,7 +82,7 @@ bool WriteFlaggedDeterminant(int sCount, NodeLabel* sNodes, const TwoTerminalLis
     return nonEmpty;
 }
 
-void WriteFlaggedFunctions(int sCount, NodeLabel* sNodes, const TwoTerminalList& two,
+void WriteFlaggedFunctions(int sCount, const NodeLabel* sNodes, const TwoTerminalList& two,
                            const FourTerminalList& four, const std::vector<int>& flagged,
                            const std::vector<MeterItem>& meters) {
     ScriptOutput out;

@@ -26,12 +26,10 @@ void SetErrorText(std::string_view text) {
 // The expansions of one read netlist, in script order.
 void WriteAnalysis(NetlistTables& t) {
     const int sCount = t.SNodeCount;
-    // The expansion relabels S nodes in place; the copy keeps the netlist's.
-    SNodeArray sCopy = t.SNodes;
     WriteDeterminant(sCount, t.SNodes.data(), t.MainTwoTerminals, t.MainFourTerminals, t.ProbeList);
     if (Engine().settings.RequireNonzeroDet != 0) {
         if (WriteDeterminant(sCount, t.SNodes.data(), t.MainTwoTerminals, t.MainFourTerminals, t.ProbeList))
-            WriteTransferFunctions(sCount, sCopy.data(), t.MainTwoTerminals, t.MainFourTerminals, t.ProbeList);
+            WriteTransferFunctions(sCount, t.SNodes.data(), t.MainTwoTerminals, t.MainFourTerminals, t.ProbeList);
     } else if (!t.ProbeList.empty()) {
         WriteTransferFunctions(sCount, t.SNodes.data(), t.MainTwoTerminals, t.MainFourTerminals, t.ProbeList);
     }

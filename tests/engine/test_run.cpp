@@ -159,6 +159,16 @@ protected:
 const char* const kResistor = "Title\nR1 1 0 1000\n.end\n";
 const std::string kResistorScript = "% Title\r\n\r\nR1=1000;\r\n\r\ndetan= \r\n1;" + kTimeAndTail;
 
+// The text between `from` and the next `to`, from position `at` on.
+std::string Between(const std::string& text, const std::string& from, const std::string& to, std::size_t& at) {
+    const std::size_t start = text.find(from, at);
+    if (start == std::string::npos) return {};
+    const std::size_t end = text.find(to, start + from.size());
+    if (end == std::string::npos) return {};
+    at = end;
+    return text.substr(start + from.size(), end - start - from.size());
+}
+
 TEST_F(WholeScript, NoProbeGivesOneDeterminantTimeLineAndOneTailLine) {
     EXPECT_EQ(Run(kResistor), kResistorScript);
     EXPECT_STREQ(Engine().ErrorText, "No errors.");
@@ -184,14 +194,22 @@ TEST_F(WholeScript, EmptyDeterminantIsZeroAndStopsTheProbesOnlyWhenRequired) {
     EXPECT_EQ(Run(netlist), head + "\r\ndetan= \r\n 0;" + kTimeAndTail);
 }
 
-// The text between `from` and the next `to`, from position `at` on.
-std::string Between(const std::string& text, const std::string& from, const std::string& to, std::size_t& at) {
-    const std::size_t start = text.find(from, at);
-    if (start == std::string::npos) return {};
-    const std::size_t end = text.find(to, start + from.size());
-    if (end == std::string::npos) return {};
-    at = end;
-    return text.substr(start + from.size(), end - start - from.size());
+
+TEST_F(WholeScript, EveryExpressionIsTakenOverTheNetlistsSNodes) {
+    // Shorting g1 merges the S nodes 1 and 2 in one branch of each
+    // expansion; that must not change the S nodes of the next expression.
+    Settings(1);
+    const std::string script = Run("T\nS 1 2\ng1 1 2 1\ng2 2 0 1\nU1 2 0\n.end\n");
+    std::size_t at = 0;
+    const std::string first = Between(script, "\r\ndetan= \r\n", ";", at);
+    const std::string second = Between(script, "\r\ndetan= \r\n", ";", at);
+    const std::string numerator = Between(script, "\r\nU1 = \r\n(\r\n", "\r\n)\r\n/\r\n(\r\n", at);
+    const std::string denominator = Between(script, "\r\n)\r\n/\r\n(\r\n", "\r\n);", at);
+    EXPECT_NE(first.find("S12"), std::string::npos) << script;
+    EXPECT_EQ(second, first);
+    // Without sources the quotient's halves are the determinant itself.
+    EXPECT_EQ(numerator, first);
+    EXPECT_EQ(denominator, first);
 }
 
 TEST_F(WholeScript, FlaggedDeterminantAndOneResponsePerMarkedElement) {
