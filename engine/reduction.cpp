@@ -38,6 +38,12 @@ void Pin(int index, FourTerminalList& four) {
     if (four[index].weight == kWeightPinnedIdeal) NeutraliseOtherIdealSources(four);
 }
 
+// The nodes of a circuit; when its last element went, its one node is left.
+int NodesLeft(const TwoTerminalList& two, const FourTerminalList& four) {
+    const int count = CountNodes(two, four);
+    return count == 0 ? 1 : count;
+}
+
 // The zero exit of `ReduceCircuit`: the branch is dropped, every name released.
 void ZeroExit(TwoTerminalList& two, FourTerminalList& four, int& result) {
     FreeTwoTerminals(two);
@@ -150,25 +156,31 @@ void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminal
     if (result == 2) return ZeroExit(two, four, result);
     if (result == 3) return;
 
-    const int nodesBefore = CountNodes(two, four);
+    // From here on a node that vanishes was held by nothing but the
+    // element that went: without S nodes the determinant is zero. A restart
+    // must not lose that test.
+    const int nodesBefore = NodesLeft(two, four);
+    auto restart = [&] {
+        if (nS == 0 && NodesLeft(two, four) != nodesBefore) ZeroExit(two, four, result);
+    };
     ResolveUnitElementChains(two, four, result);
     if (result == 2) return ZeroExit(two, four, result);
-    if (result == 3) return;
+    if (result == 3) return restart();
     ResolveDegeneratePorts(four, result);
     if (result == 2) return ZeroExit(two, four, result);
 
     DropRedundantAdmittances(two, four);
     ResolveDoubleAttachedNode(nS, sNodes, two, four, result);
     if (result == 2) return ZeroExit(two, four, result);
-    if (result == 3) return;
+    if (result == 3) return restart();
 
     DropRedundantAdmittances(two, four);
     ResolvePortPairs(four, result);
     if (result == 2) return ZeroExit(two, four, result);
-    if (result == 3) return;
+    if (result == 3) return restart();
 
     DropRedundantAdmittances(two, four);
-    const int nodesAfter = CountNodes(two, four);
+    const int nodesAfter = NodesLeft(two, four);
     if ((nodesBefore == nodesAfter || nS != 0) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
         CheckConnected(nS, sNodes, two, four) == 1)
         return;
@@ -221,10 +233,21 @@ void ResolveDegeneratePorts(FourTerminalList& four, int& result) {
                 result = 2;
                 return;
             }
-            if (kind == 'G' || kind == 'J' || kind == 'I')
+            if (kind == 'G' || kind == 'J' || kind == 'I') {
+                // A collapsed ideal element adds nothing; when it was one of
+                // two, the other is now the last and is pinned.
+                const bool ideal = f.weight == kWeightIdeal;
                 DeleteFourTerminal(i, four);
-            else if (kind == 'F')
+                if (ideal) MarkLastIdealSource(four);
+            } else if (kind == 'F') {
+                // Its sensing short stays; a short looping on one node would
+                // leave its current undetermined.
+                if (f.n3 == f.n4) {
+                    result = 2;
+                    return;
+                }
                 ReplaceByUnit(f.n3, f.n4, i, four);
+            }
         } else if (f.n3 == f.n4) {
             if (IsNegative(f) || f.weight == kWeightIdeal || IsFOrH(f)) {
                 result = 2;
