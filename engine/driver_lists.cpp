@@ -26,10 +26,27 @@ PreparedLists CopyOf(const TwoTerminalList& two, const FourTerminalList& four) {
     return lists;
 }
 
-// A unit element over the pair of every current probe but `except`.
+// Whether (a, b) is shorted already: it is the control pair of an F or H
+// (the short whose current they sense) or both pairs of a unit element.
+bool IsShorted(NodeLabel a, NodeLabel b, const FourTerminalList& four) {
+    for (const FourTerminal& f : four) {
+        const bool sensing = (f.kind() == 'F' || f.kind() == 'H') && HasPair(f.n3, f.n4, a, b);
+        const bool unitShort = IsUnitElement(f) && HasPair(f.n1, f.n2, a, b) && HasPair(f.n3, f.n4, a, b);
+        if (sensing || unitShort) return true;
+    }
+    return false;
+}
+
+// A current probe is a short over its pair; a second short in parallel
+// would make every determinant of the circuit zero.
+void AddProbeShort(const TwoTerminal& probe, FourTerminalList& four) {
+    if (!IsShorted(probe.n1, probe.n2, four)) AddUnitOverPair(probe.n1, probe.n2, four);
+}
+
+// The short of every current probe but `except`.
 void AddOtherCurrentProbes(const TwoTerminalList& probes, std::size_t except, FourTerminalList& four) {
     for (std::size_t j = 0; j < probes.size(); ++j)
-        if (j != except && IsCurrentProbe(probes[j])) AddUnitOverPair(probes[j].n1, probes[j].n2, four);
+        if (j != except && IsCurrentProbe(probes[j])) AddProbeShort(probes[j], four);
 }
 
 // Every ideal element of the kinds `shorted` replaced by a unit element over
@@ -73,7 +90,7 @@ PreparedLists DeterminantLists(const TwoTerminalList& two, const FourTerminalLis
     PreparedLists lists = CopyOf(two, four);
     NeutraliseIdealSources(lists.four);
     for (const TwoTerminal& probe : probes)
-        if (IsCurrentProbe(probe)) AddUnitOverPair(probe.n1, probe.n2, lists.four);
+        if (IsCurrentProbe(probe)) AddProbeShort(probe, lists.four);
     return lists;
 }
 
@@ -104,17 +121,10 @@ PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList&
 
 PreparedLists DenominatorLists(const TwoTerminalList& two, const FourTerminalList& four,
                                const TwoTerminalList& probes, std::size_t probe) {
-    const NodeLabel a = probes[probe].n1;
-    const NodeLabel b = probes[probe].n2;
     PreparedLists lists = CopyOf(two, four);
     AddOtherCurrentProbes(probes, probe, lists.four);
     MakeIdealInert(lists.four, "E", "J");
-    if (IsCurrentProbe(probes[probe])) {
-        bool pairInUse = false;
-        for (const FourTerminal& f : lists.four)
-            pairInUse = pairInUse || HasPair(f.n1, f.n2, a, b) || HasPair(f.n3, f.n4, a, b);
-        if (!pairInUse) AddUnitOverPair(a, b, lists.four);
-    }
+    if (IsCurrentProbe(probes[probe])) AddProbeShort(probes[probe], lists.four);
     return lists;
 }
 

@@ -19,20 +19,23 @@ struct PreparedLists {
 
 // ---- main analysis -------------------------------------------------------
 
-// The determinant: every ideal E shorted, every ideal J opened, a unit
-// element over each current probe.
+// A current probe is wired in as a unit element over its pair (a short),
+// unless the pair is shorted already: the control pair of an F or H, or a
+// unit element over the pair itself.
+
+// The determinant: every ideal E shorted, every ideal J opened, each current
+// probe shorted.
 PreparedLists DeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
                                const TwoTerminalList& probes);
 
-// Numerator of probe `probe`'s transfer function: units over the other
-// current probes, the control pair of every E and J turned to the probe;
+// Numerator of probe `probe`'s transfer function: the other current probes
+// shorted, the control pair of every E and J turned to the probe;
 // for a current probe an F it controls removed and an H it controls shorted.
 PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList& four,
                              const TwoTerminalList& probes, std::size_t probe);
 
-// Denominator: units over the other current probes, ideal E shorted and J
-// opened, and a current probe shorted unless a four-terminal already uses
-// its pair.
+// Denominator: every current probe shorted (the probe itself too), ideal E
+// shorted and J opened.
 PreparedLists DenominatorLists(const TwoTerminalList& two, const FourTerminalList& four,
                                const TwoTerminalList& probes, std::size_t probe);
 

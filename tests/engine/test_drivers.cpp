@@ -63,17 +63,20 @@ FourTerminal Ideal(const char* name, int n1, int n2) { return Four(name, n1, n2,
 class MainWiring : public ::testing::Test {
 protected:
     const TwoTerminalList two_ = {Two("R1", 1, 2), Two("g2", 2, 0)};
+    // F1 and H1 sense the current of (3, 4), F2 that of (5, 6); G1's output
+    // and K1's control lie over (7, 0) but short nothing.
     const FourTerminalList four_ = {Ideal("E1", 1, 0), Four("F1", 2, 0, 3, 4), Four("H1", 3, 0, 4, 3),
-                                    Ideal("J1", 2, 0), Four("F2", 1, 0, 5, 6), Four("G1", 1, 2, 3, 4)};
-    // A voltage probe, a current probe and a second current probe.
-    const TwoTerminalList probes_ = {Two("U1", 2, 0), Two("I1", 3, 4), Two("I2", 5, 6)};
+                                    Ideal("J1", 2, 0),  Four("F2", 1, 0, 5, 6), Four("G1", 7, 0, 1, 2),
+                                    Four("K1", 1, 2, 0, 7)};
+    const TwoTerminalList probes_ = {Two("U1", 2, 0), Two("I1", 3, 4), Two("I2", 5, 6), Two("I3", 7, 0)};
 };
 
 TEST_F(MainWiring, DeterminantShortsEOpensJAndShortsCurrentProbes) {
     const PreparedLists lists = DeterminantLists(two_, four_, probes_);
     EXPECT_EQ(Describe(lists.two), "R1[12] g2[20]");
-    EXPECT_EQ(Describe(lists.four), "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[1234]1 1[3434]-1 1[5656]-1");
-    EXPECT_EQ(four_.size(), 6u);  // the caller's tables stay as they are
+    // I1 and I2 are the shorts of F1, H1 and F2 already.
+    EXPECT_EQ(Describe(lists.four), "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1");
+    EXPECT_EQ(four_.size(), 7u);  // the caller's tables stay as they are
     EXPECT_EQ(four_[0].name, "E1");
 }
 
@@ -81,25 +84,24 @@ TEST_F(MainWiring, VoltageProbeNumeratorTurnsOnlyTheSourceControls) {
     const PreparedLists lists = NumeratorLists(two_, four_, probes_, 0);
     EXPECT_EQ(Describe(lists.two), "R1[12] g2[20]");
     EXPECT_EQ(Describe(lists.four),
-              "E1[1002]999 F1[2034]1 H1[3043]1 J1[2002]999 F2[1056]1 G1[1234]1 1[3434]-1 1[5656]-1");
+              "E1[1002]999 F1[2034]1 H1[3043]1 J1[2002]999 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1");
 }
 
 TEST_F(MainWiring, CurrentProbeNumeratorDropsFAndShortsHItControls) {
     // I1 over (3, 4) controls F1 (3, 4) and H1 (4, 3); F2 is I2's.
     const PreparedLists lists = NumeratorLists(two_, four_, probes_, 1);
-    EXPECT_EQ(Describe(lists.four), "E1[1043]999 1[3030]-1 J1[2043]999 F2[1056]1 G1[1234]1 1[5656]-1");
+    EXPECT_EQ(Describe(lists.four), "E1[1043]999 1[3030]-1 J1[2043]999 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1");
 }
 
-TEST_F(MainWiring, DenominatorShortsACurrentProbeOnlyWhenNoElementUsesItsPair) {
-    // I1's pair is F1's control pair: no unit for it.
-    EXPECT_EQ(Describe(DenominatorLists(two_, four_, probes_, 1).four),
-              "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[1234]1 1[5656]-1");
-    // U1 gets none either way.
-    EXPECT_EQ(Describe(DenominatorLists(two_, four_, probes_, 0).four),
-              "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[1234]1 1[3434]-1 1[5656]-1");
-    // A current probe nothing else touches is shorted last.
-    const TwoTerminalList probes = {Two("I3", 2, 1)};
-    EXPECT_EQ(Describe(DenominatorLists(two_, {Ideal("J1", 2, 0)}, probes, 0).four), "1[2121]-1");
+TEST_F(MainWiring, DenominatorShortsEveryCurrentProbeNotShortedAlready) {
+    const std::string inert = "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1";
+    for (std::size_t probe = 0; probe < probes_.size(); ++probe)
+        EXPECT_EQ(Describe(DenominatorLists(two_, four_, probes_, probe).four), inert) << probe;
+    // Two probes over one pair make one short; the probe's own comes last.
+    const TwoTerminalList probes = {Two("I4", 2, 1), Two("I5", 1, 2)};
+    EXPECT_EQ(Describe(DenominatorLists(two_, {Ideal("J1", 2, 0)}, probes, 0).four), "1[1212]-1");
+    EXPECT_EQ(Describe(DenominatorLists(two_, {Ideal("J1", 2, 0)}, probes, 1).four), "1[2121]-1");
+    EXPECT_EQ(Describe(DeterminantLists(two_, {}, probes).four), "1[2121]-1");
 }
 
 // ---- flagged analysis ----------------------------------------------------
@@ -467,6 +469,10 @@ const TransferCase kTransferCases[] = {
      "t\nE1 1 0 1\nR1 1 2 1\nR2 5 0 1\nH1 3 0 2 5 1\nR3 3 6 1\nI1 6 0\nR4 3 1 1\n.end\n", "I1"},
     {"F steered by the probed current",
      "t\nE1 1 0 1\nR1 1 2 1\nI1 2 5\nR2 5 0 1\nF1 3 0 2 5 1\nR3 3 0 1\nR4 3 2 1\n.end\n", "I1"},
+    {"G driving the probed short",
+     "t\nE1 1 0 1\nR1 1 2 1\nG1 3 0 1 0 1\nR2 1 0 1\nR3 2 3 1\nI1 3 0\nR4 3 0 1\n.end\n", "I1"},
+    {"K reading over the probed short",
+     "t\nE1 1 0 1\nR1 1 2 1\nK1 4 0 2 0 1\nR2 4 2 1\nR3 2 0 1\nI1 2 0\n.end\n", "I1"},
     {"H steered by the probed current",
      "t\nJ1 0 1 1\nR1 1 2 1\nI1 2 5\nR2 5 0 1\nH1 3 0 5 2 1\nR3 3 1 1\nR4 3 0 1\n.end\n", "I1"},
 };
@@ -533,10 +539,15 @@ TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
         ASSERT_FALSE(numerator.empty()) << c.name << "\n" << script;
         SCOPED_TRACE(numerator + "\n/\n" + denominator);
         EXPECT_NE(numerator.find(SourceOf(c)), std::string::npos) << c.name;
+        // With a single probe the circuit's determinant is the denominator.
+        const std::size_t head = script.find("\ndetan= \n");
+        const std::string determinant = WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
         for (int draw = 0; draw < 4; ++draw) {
             const test::ValueMap values = RandomValues(random);
-            ExpectTransfer(c, values, test::EvaluateExpression(numerator, values).value,
-                           test::EvaluateExpression(denominator, values).value);
+            const long double d = test::EvaluateExpression(denominator, values).value;
+            ExpectTransfer(c, values, test::EvaluateExpression(numerator, values).value, d);
+            EXPECT_NEAR(static_cast<double>(test::EvaluateExpression(determinant, values).value / d), 1.0, 1e-12)
+                << c.name << "\n" << determinant;
         }
     }
 }
