@@ -19,8 +19,10 @@ void Append(std::string_view token) { AppendExpressionText(token); }
 
 // Step 1: a "-" left at the end of the text by a term that was taken back
 // stands where a "+" stood; it becomes "+" again, unless it follows "(".
-// A buffer holding only that "-" (its predecessor already written out) is
-// treated the same: a line never ends in "(" before a pending "-".
+// A "-" that the factoring loop means is always followed by "(", so a bare
+// one at this point is such a remainder. A buffer holding only that "-"
+// (its predecessor already written out) is treated the same: the "-" took
+// the place of the "+" that began the pending text.
 void FixTrailingMinus() {
     const std::string& text = Engine().buffer.text();
     if (text.empty() || text.back() != '-') return;

@@ -29,6 +29,24 @@ void MergeNode(NodeLabel from, NodeLabel to, int nS, NodeLabel* sNodes, TwoTermi
         if (sNodes[i] == from) sNodes[i] = to;
 }
 
+bool HoldsNode(NodeLabel v, const TwoTerminalList& two, const FourTerminalList& four) {
+    for (const TwoTerminal& t : two)
+        if (t.n1 == v || t.n2 == v) return true;
+    for (const FourTerminal& f : four)
+        if (f.n1 == v || f.n2 == v || f.n3 == v || f.n4 == v) return true;
+    return false;
+}
+
+// Merges node x into y after a factor was taken. The merge may delete a G
+// whose port it collapses; without S nodes, a node that only such a G held
+// is left with nothing and the determinant is zero: returns false then.
+bool MergeKeepsNodes(NodeLabel x, NodeLabel y, int nS, NodeLabel* sNodes, TwoTerminalList& two,
+                     FourTerminalList& four) {
+    const int expected = CountNodes(two, four) - (HoldsNode(x, two, four) && HoldsNode(y, two, four) ? 1 : 0);
+    MergeNode(x, y, nS, sNodes, two, four);
+    return nS != 0 || CountNodes(two, four) == expected;
+}
+
 // One pass over the four-terminals: resolves weight-0 elements up to and
 // including the first K, F or G. Returns false when that changed the node
 // count of a circuit without S nodes (a zero determinant).
@@ -47,10 +65,15 @@ bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTermina
         case 'G':
             DeleteFourTerminal(i, four);
             break;
-        case 'H':
+        case 'H': {
+            // The contraction of the control pair takes node n3 away; any
+            // further node lost was held by nothing else.
             ReplaceByUnit(f.n1, f.n2, i, four);
             MergeNode(f.n3, f.n4, nS, sNodes, two, four);
+            const int expected = before - (f.n3 != f.n4 ? 1 : 0);
+            if (nS == 0 && CountNodes(two, four) != expected) return false;
             continue;
+        }
         default:
             continue;
         }
@@ -120,8 +143,11 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
         sign ^= factor.sign;
         if (factor.name.empty() || factor.name[0] != '1') {
             int weight = factor.weight;
+            // A lone compound factor that starts a term needs no brackets.
+            // The start of the expression counts only while the buffer is
+            // empty: after a pending "*" the brackets must stay.
             if (nS == 0 && product.empty() && BothEmpty(two, four) && sign == 0 &&
-                ((!buffer.empty() && EndsWithTermStart(buffer.text())) || buffer.currentWritten() == 0))
+                (buffer.empty() ? buffer.currentWritten() == 0 : EndsWithTermStart(buffer.text())))
                 weight = 1;
             AppendFactor(product, factor.name, weight);
         }
@@ -129,7 +155,11 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
             usedUp = true;
             break;
         }
-        if (factor.x != ' ' && factor.x != factor.y) MergeNode(factor.x, factor.y, nS, sNodes, two, four);
+        if (factor.x != ' ' && factor.x != factor.y && !MergeKeepsNodes(factor.x, factor.y, nS, sNodes, two, four)) {
+            result = 2;
+            ReleaseAll(two, four);
+            return;
+        }
         // A circuit emptied by the merge or the reduction: without S nodes
         // the product closes the term, as when the factors took everything;
         // the rest would otherwise be written as the S-term "S".
@@ -164,8 +194,11 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
                              (n == 2 || text[n - 3] == '(' || text[n - 3] == '+' || text[n - 3] == '-');
         if (bareOne) UndoExpression(WrittenLength() - 2);
     }
+    // A bare "-" is always followed by a bracket, also before the S-term of
+    // an emptied circuit: the expansion turns a bare trailing "-" back into
+    // "+" (it takes it for the remains of a term taken back).
     const bool minus = !buffer.empty() && buffer.text().back() == '-';
-    const bool bracket = !BothEmpty(two, four) && (term[0] != '1' || minus);
+    const bool bracket = BothEmpty(two, four) ? minus : (term[0] != '1' || minus);
     if (bracket) AppendExpressionText("(");
     const long pb = WrittenLength();
     ExpandDeterminant(CircuitLists{nS, sNodes, std::move(two), std::move(four)});
