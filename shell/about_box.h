@@ -1,7 +1,9 @@
-// fmAbout: the about box.
+// fmAbout: the about box, always 200 by 200, showing "about.txt".
 #pragma once
 
 #include <QDialog>
+
+class QPlainTextEdit;
 
 namespace vorlan {
 
@@ -10,6 +12,15 @@ class TfmAbout : public QDialog {
 
 public:
     explicit TfmAbout(QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // At every showing: the text of "about.txt" when the file exists.
+    void FormShow();
+
+    QPlainTextEdit* memAbout = nullptr;
 };
 
 }  // namespace vorlan

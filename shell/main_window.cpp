@@ -1,13 +1,17 @@
 #include "main_window.h"
 
+#include "about_box.h"
 #include "error_box.h"
+#include "file_dialog.h"
 #include "form_style.h"
 #include "ini_settings.h"
 #include "launcher.h"
+#include "logic/file_names.h"
 #include "logic/integer_text.h"
 #include "logic/synthesis_input.h"
 #include "logic/window_sizes.h"
 #include "message_box.h"
+#include "settings_dialog.h"
 #include "shell_error.h"
 #include "text_lines.h"
 #include "working_dir.h"
@@ -19,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -109,8 +114,7 @@ void TfmMain::setForms(TfmOptions* options, TfmAbout* about) {
 }
 
 void TfmMain::buildWindow() {
-    mmMain = Named(new QMenuBar(this), "mmMain");
-    setMenuBar(mmMain);
+    buildMenu();
 
     pnlMain = Named(new QWidget, "pnlMain");
     auto* column = new QVBoxLayout(pnlMain);
@@ -143,6 +147,27 @@ void TfmMain::buildWindow() {
 
     connect(btnSin, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { btnSinClick(); }); });
     connect(cbAdd, &QCheckBox::toggled, this, [this] { RunHandler(this, [this] { cbAddClick(); }); });
+}
+
+void TfmMain::buildMenu() {
+    mmMain = Named(new QMenuBar(this), "mmMain");
+    setMenuBar(mmMain);
+    odOpen = new FileDialog(FileDialogKind::Open, this, "odOpen");
+
+    const auto item = [this](QMenu* menu, const QString& caption, const char* name, void (TfmMain::*handler)()) {
+        QAction* action = Named(menu->addAction(caption), name);
+        connect(action, &QAction::triggered, this, [this, handler] { RunHandler(this, [this, handler] { (this->*handler)(); }); });
+    };
+    nFile = Named(mmMain->addMenu(QStringLiteral("&Файл")), "nFile");
+    item(nFile, QStringLiteral("&Загрузить"), "nLoad", &TfmMain::nLoadClick);
+    item(nFile, QStringLiteral("&Просмотреть результаты"), "Nview", &TfmMain::NviewClick);
+    item(nFile, QStringLiteral("Просмотреть отчет"), "N5", &TfmMain::N5Click);
+    item(nFile, QStringLiteral("&Настройки"), "nOptions", &TfmMain::nOptionsClick);
+    Named(nFile->addSeparator(), "N1");
+    item(nFile, QStringLiteral("&Выход"), "nExit", &TfmMain::nExitClick);
+    N2 = Named(mmMain->addMenu(QStringLiteral("Помощь")), "N2");
+    item(N2, QStringLiteral("Справка"), "N3", &TfmMain::N3Click);
+    item(N2, QStringLiteral("О программе"), "N4", &TfmMain::N4Click);
 }
 
 QWidget* TfmMain::buildDeterminantPage() {
@@ -258,6 +283,7 @@ QWidget* TfmMain::buildOptionsPanel() {
     rows->setContentsMargins(4, 2, 4, 2);
     rows->setSpacing(0);
     auto* first = new QHBoxLayout;
+    first->setSpacing(8);
     first->addWidget(cbIzo);
     first->addWidget(Separator());
     first->addWidget(Named(new QLabel(QStringLiteral("Число НУИ:")), "lblNui"));
@@ -399,6 +425,55 @@ void TfmMain::btnSinClick() {
     if (!CurrentLauncher().startProgram(program, CommandLine(params, options))) {
         ShowMessageBox(this, QStringLiteral("Программа ") + program + QStringLiteral(" не найдена!"));
     }
+}
+
+void TfmMain::nLoadClick() {
+    const QString dir = WorkingDir();
+    // The dialog may leave another directory current; it is set back however
+    // the load ends.
+    struct Restore {
+        QString dir;
+        ~Restore() { SetWorkingDir(dir); }
+    } restore{dir};
+
+    odOpen->setInitialDir(dir);
+    if (!odOpen->execute()) return;
+    const QString text = LoadLines(odOpen->fileName()).join(u'\n');
+    switch (pcMain->currentIndex()) {
+    case 0: memMain->setPlainText(text); break;
+    case 1: memNum->setPlainText(text); break;
+    case 2: memNumI->setPlainText(text); break;
+    default: memCirc->setPlainText(text); break;
+    }
+}
+
+void TfmMain::NviewClick() {
+    const QString folder = ResultsFolder(FResultFile);
+    CurrentLauncher().openPath(folder.isEmpty() ? WorkingDir() : WorkingDirFile(folder));
+}
+
+void TfmMain::N5Click() {
+    CurrentLauncher().openPath(WorkingDirFile(FReportFile));
+}
+
+void TfmMain::nOptionsClick() {
+    if (fmOptions) fmOptions->exec();
+    const IniFile ini = SettingsFile();
+    FProgram = ini.read(settings::kProgram);
+    FInputFile = ini.read(settings::kInputFile);
+    FResultFile = ini.read(settings::kResultFile);
+}
+
+void TfmMain::nExitClick() {
+    close();
+}
+
+void TfmMain::N3Click() {
+    CurrentLauncher().openPath(WorkingDirFile(QStringLiteral("help.htm")));
+}
+
+void TfmMain::N4Click() {
+    if (fmAbout) fmAbout->show();
 }
 
 }  // namespace vorlan

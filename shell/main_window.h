@@ -5,10 +5,12 @@
 #include <QMainWindow>
 #include <QString>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
@@ -17,6 +19,7 @@ class QWidget;
 
 namespace vorlan {
 
+class FileDialog;
 class TfmAbout;
 class TfmOptions;
 
@@ -34,12 +37,22 @@ public:
     // and starts the external synthesis program.
     void btnSinClick();
 
+    // The menu.
+    void nLoadClick();     // "&Загрузить": a file into the active page's memo
+    void NviewClick();     // "&Просмотреть результаты": the results folder
+    void N5Click();        // "Просмотреть отчет"
+    void nOptionsClick();  // "&Настройки"
+    void nExitClick();     // "&Выход"
+    void N3Click();        // "Справка": help.htm
+    void N4Click();        // "О программе"
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
+    void buildMenu();
     QWidget* buildDeterminantPage();
     QWidget* buildTransferPage();
     QWidget* buildInputFunctionPage();
@@ -63,6 +76,9 @@ private:
     TfmAbout* fmAbout = nullptr;
 
     QMenuBar* mmMain = nullptr;
+    QMenu* nFile = nullptr;
+    QMenu* N2 = nullptr;
+    FileDialog* odOpen = nullptr;
     QWidget* pnlMain = nullptr;
     QWidget* pnlBut = nullptr;
     QPushButton* btnSin = nullptr;

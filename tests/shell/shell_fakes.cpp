@@ -23,12 +23,23 @@ void RecordingBoxes::showError(QWidget*, const QString& text) {
     errors.append(text);
 }
 
+std::optional<QString> ScriptedChooser::choose(QWidget*, FileDialogKind kind,
+                                               const QString& initialDir, const QString& fileName) {
+    calls.append({kind, initialDir, fileName});
+    if (whileOpen) whileOpen();
+    if (answers.isEmpty()) return std::nullopt;
+    return answers.takeFirst();
+}
+
 ScopedFakes::ScopedFakes()
-    : launcherBefore_(SetLauncher(&launcher)), boxesBefore_(SetMessageBoxes(&boxes)) {}
+    : launcherBefore_(SetLauncher(&launcher)),
+      boxesBefore_(SetMessageBoxes(&boxes)),
+      chooserBefore_(SetFileChooser(&chooser)) {}
 
 ScopedFakes::~ScopedFakes() {
     SetLauncher(launcherBefore_);
     SetMessageBoxes(boxesBefore_);
+    SetFileChooser(chooserBefore_);
 }
 
 TempWorkDir::TempWorkDir() : before_(QDir::currentPath()) {

@@ -2,6 +2,7 @@
 // what they are asked, and a working directory of the test's own.
 #pragma once
 
+#include "file_dialog.h"
 #include "launcher.h"
 #include "message_box.h"
 
@@ -10,6 +11,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
 
 namespace vorlan::testing {
 
@@ -36,7 +40,24 @@ public:
     QStringList errors;
 };
 
-// Installs the recording launcher and boxes for its lifetime.
+// Answers file dialogs from a queue (nothing left: cancelled) and records
+// how each was asked.
+class ScriptedChooser final : public FileChooser {
+public:
+    struct Call {
+        FileDialogKind kind;
+        QString initialDir;
+        QString fileName;
+    };
+    std::optional<QString> choose(QWidget* owner, FileDialogKind kind, const QString& initialDir,
+                                  const QString& fileName) override;
+
+    QList<std::optional<QString>> answers;
+    QList<Call> calls;
+    std::function<void()> whileOpen;  // runs while a dialog is "open"
+};
+
+// Installs the recording launcher, boxes and chooser for its lifetime.
 class ScopedFakes {
 public:
     ScopedFakes();
@@ -46,10 +67,12 @@ public:
 
     RecordingLauncher launcher;
     RecordingBoxes boxes;
+    ScriptedChooser chooser;
 
 private:
     Launcher* launcherBefore_;
     MessageBoxes* boxesBefore_;
+    FileChooser* chooserBefore_;
 };
 
 // A fresh temporary directory as working directory for its lifetime.
