@@ -64,7 +64,7 @@ long ExpressionBuffer::undo(long target) {
         const std::size_t cut = static_cast<std::size_t>(excess) < text_.size()
                                     ? static_cast<std::size_t>(excess)
                                     : text_.size();
-        text_.resize(text_.size() - cut);
+        text_.erase(text_.size() - cut);
     }
     return written_length();
 }

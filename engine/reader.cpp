@@ -345,7 +345,10 @@ bool ReadExpansionSettings(ExpansionSettings& settings) {
 // The line as the user wrote it, for a message.
 std::string Shown(std::string_view line) {
     if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    return "\"" + std::string(line) + "\"";
+    std::string shown;
+    shown.reserve(line.size() + 2);
+    shown.append(1, '"').append(line).append(1, '"');
+    return shown;
 }
 
 int Fail(std::string_view caption, std::string_view text, std::string reason) {
