@@ -36,14 +36,13 @@ long ResidentKiB() {
 [[noreturn]] void RunChild(const std::function<void()>& work, int out) {
     // The child's peak resident set starts at what it inherited.
     const long residentBefore = ResidentKiB();
-    ResetHeapPeak();
-    const std::size_t heapBefore = HeapLiveBytes();
+    StartHeapCount();
     const auto start = std::chrono::steady_clock::now();
     work();
     const auto end = std::chrono::steady_clock::now();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    ChildReport report{std::chrono::duration<double>(end - start).count(), HeapPeakBytes() - heapBefore,
+    ChildReport report{std::chrono::duration<double>(end - start).count(), HeapPeakBytes(),
                        usage.ru_maxrss > residentBefore ? usage.ru_maxrss - residentBefore : 0};
     const ssize_t written = write(out, &report, sizeof report);
     _exit(written == static_cast<ssize_t>(sizeof report) ? 0 : 1);

@@ -1,18 +1,17 @@
-// Counts the bytes the process holds on the heap through operator new, with
-// a high-water mark that a measurement can reset. The counting operators
-// replace the global ones of the whole program, the engine library's
-// included.
+// Counts the bytes taken from the heap through operator new once counting
+// has started, with a high-water mark. The counting operators replace the
+// global ones of the whole program, the engine library's included; before
+// StartHeapCount() they cost one test per call and count nothing, so the
+// timed loops run with plain allocation.
 #pragma once
 
 #include <cstddef>
 
 namespace vorlan::bench {
 
-// Bytes allocated through operator new and not yet freed.
-std::size_t HeapLiveBytes();
-// Highest HeapLiveBytes() since the last ResetHeapPeak().
+// Starts counting from here: the bytes held now are the zero.
+void StartHeapCount();
+// Highest level of heap bytes held above that zero since the start.
 std::size_t HeapPeakBytes();
-// Starts a new high-water mark at the current live bytes.
-void ResetHeapPeak();
 
 }  // namespace vorlan::bench
