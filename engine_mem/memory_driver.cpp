@@ -18,6 +18,9 @@ std::vector<std::string> WriteDeterminant(int sCount, NodeLabel* sNodes, const T
     PreparedLists lists = DeterminantLists(two, four, probes);
     buffer.start_expression();
     ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
+    // Closing brackets are appended without a flush, so the rest may have
+    // grown past 70 characters: it is wrapped like every other line.
+    buffer.flush_lines();
     buffer.write_rest();
     return sink.lines();
 }

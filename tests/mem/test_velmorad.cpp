@@ -192,6 +192,8 @@ const Circuit kCircuits[] = {
     {"MarksMetersAndOtherLines",
      {"* a comment\n", "R1 1 2 10\n", "R2? 2 0 10\n", "\tR9 1 0 1\n", "\n", ".ac dec 10 100 1000\n",
       ".dc\n", "C1? 1 0 1e-6\n", "V1 2 0\n", "A1 1 0\n", "G1 2 0 1 0 3\n", "L1 2 3 1\n", "C2 3 0 1\n"}},
+    // The closing brackets at the end take the expression past 70 characters.
+    {"BracketsCloseBeyondTheLineWidth", {"R1 1 0 1", "R2 1 2 1", "R3 2 0 1", "R4 2 0 1", "R5 1 0 1", "S 1 3"}},
 };
 
 void PrintTo(const Circuit& circuit, std::ostream* out) { *out << circuit.name; }
