@@ -5,18 +5,24 @@
 #include "text_lines.h"
 #include "working_dir.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vorlan {
+
+namespace {
+
+constexpr QSize kAboutSize(200, 200);
+
+}  // namespace
 
 TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("fmAbout"));
     setWindowTitle(QStringLiteral("Справка"));
-    // Fixed: a drag at the border snaps back to 200 by 200.
-    setFixedSize(200, 200);
 
     memAbout = new QPlainTextEdit;
     memAbout->setObjectName(QStringLiteral("memAbout"));
@@ -35,16 +41,46 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memAbout);
+
+    FormCreate();
+}
+
+void TfmAbout::FormCreate() {
+    FormResize();
+}
+
+void TfmAbout::FormResize() {
+    // The frame is known once the window manager has framed the window; until
+    // then the whole 200 by 200 is client area.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize client = kAboutSize.shrunkBy(frame);
+    // Fixed, so that a drag at the border snaps back at once.
+    if (minimumSize() != client || maximumSize() != client) setFixedSize(client);
+}
+
+void TfmAbout::keyPressEvent(QKeyEvent* event) {
+    // A plain window: Escape does not close it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfmAbout::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
 }
 
 void TfmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    FormResize();
     if (!event->spontaneous()) RunHandler(this, [this] { FormShow(); });
 }
 
 void TfmAbout::FormShow() {
     const QString path = WorkingDirFile(QStringLiteral("about.txt"));
-    if (QFile::exists(path)) memAbout->setPlainText(LoadLines(path).join(u'\n'));
+    if (QFileInfo(path).isFile()) memAbout->setPlainText(LoadLines(path).join(u'\n'));
 }
 
 }  // namespace vorlan

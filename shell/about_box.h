@@ -14,9 +14,14 @@ public:
     explicit TfmAbout(QWidget* parent = nullptr);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void FormCreate();
+    // Sets the outer size, frame included, back to 200 by 200.
+    void FormResize();
     // At every showing: the text of "about.txt" when the file exists.
     void FormShow();
 

@@ -1,5 +1,7 @@
 #include "file_dialog.h"
 
+#include "logic/file_names.h"
+
 #include <QFileDialog>
 #include <QWidget>
 
@@ -11,12 +13,17 @@ class QtFileChooser final : public FileChooser {
 public:
     std::optional<QString> choose(QWidget* owner, FileDialogKind kind, const QString& initialDir,
                                   const QString& fileName) override {
-        const QString start = fileName.isEmpty() ? initialDir : initialDir + u'/' + fileName;
-        const QString chosen =
-            kind == FileDialogKind::Open
-                ? QFileDialog::getOpenFileName(owner, QString(), start)
-                : QFileDialog::getSaveFileName(owner, QString(), start, QString(), nullptr,
-                                               QFileDialog::DontConfirmOverwrite);
+        // A name kept from the last showing is a full path and stands alone.
+        const QString start = fileName.isEmpty() ? initialDir : InWorkingDir(initialDir, fileName);
+        QFileDialog dialog(owner, QString(), start);
+        // Neither dialog insists on an existing file nor asks before a file
+        // is replaced.
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(kind == FileDialogKind::Open ? QFileDialog::AcceptOpen
+                                                          : QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        const QString chosen = dialog.selectedFiles().value(0);
         if (chosen.isEmpty()) return std::nullopt;
         return chosen;
     }

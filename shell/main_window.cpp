@@ -473,7 +473,11 @@ void TfmMain::N3Click() {
 }
 
 void TfmMain::N4Click() {
-    if (fmAbout) fmAbout->show();
+    if (!fmAbout) return;
+    // Not modal; a box that is open already comes to the front.
+    fmAbout->show();
+    fmAbout->raise();
+    fmAbout->activateWindow();
 }
 
 }  // namespace vorlan

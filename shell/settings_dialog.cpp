@@ -82,8 +82,8 @@ TfmOptions::TfmOptions(QWidget* parent) : QDialog(parent) {
     move(0, 0);
 
     connect(btnOK, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { btnOKClick(); }); });
-    connect(btnApply, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { ApplySettings(); }); });
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnApply, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { btnApplyClick(); }); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(cblt, &QCheckBox::toggled, this, [this] { cbltClick(); });
     connect(cbnill, &QCheckBox::toggled, this, [this] { cbltClick(); });
     connect(cblc, &QCheckBox::toggled, this, [this] { cblcClick(); });
@@ -264,6 +264,14 @@ void TfmOptions::ApplySettings() {
 void TfmOptions::btnOKClick() {
     ApplySettings();
     accept();
+}
+
+void TfmOptions::btnApplyClick() {
+    ApplySettings();
+}
+
+void TfmOptions::btnCancelClick() {
+    reject();
 }
 
 void TfmOptions::cbltClick() {

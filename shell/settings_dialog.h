@@ -38,6 +38,9 @@ private:
     // Takes the controls into the fields and writes the ten keys.
     void ApplySettings();
     void btnOKClick();
+    void btnApplyClick();
+    // Closes the dialog; nothing is saved and no control is reset.
+    void btnCancelClick();
     void cbltClick();
     void cblcClick();
     // sb0Click .. sb5Click: the chooser button of row `row`.

@@ -223,6 +223,7 @@ void MenuTest::settingsCommandRereadsAfterCancel() {
     // Someone else changes the file while the program runs.
     SettingsFile().write(settings::kProgram, QStringLiteral("theirs"));
     SettingsFile().write(settings::kInputFile, QStringLiteral("expr"));
+    SettingsFile().write(settings::kResultFile, QStringLiteral("theirs/r.cir"));
     QCOMPARE(nextRun(), std::make_pair(dir_->file("old"), QStringLiteral("in")));
 
     runSettings([](TfmOptions* dialog) {
@@ -231,6 +232,8 @@ void MenuTest::settingsCommandRereadsAfterCancel() {
     });
     QCOMPARE(SettingsFile().read(settings::kProgram), QStringLiteral("theirs"));
     QCOMPARE(nextRun(), std::make_pair(dir_->file("theirs"), QStringLiteral("expr")));
+    trigger("Nview");
+    QCOMPARE(fakes_->launcher.calls.value(1).path, dir_->file("theirs"));
 }
 
 void MenuTest::settingsCommandRereadsAfterOk() {
@@ -287,8 +290,11 @@ void MenuTest::aboutBox() {
     QVERIFY(about->isVisible());
     QVERIFY(!about->isModal());
     QCOMPARE(memo->toPlainText(), QString());
+    QVERIFY(QTest::qWaitForWindowExposed(about));
     about->resize(320, 260);
-    QCOMPARE(about->size(), QSize(200, 200));
+    QCOMPARE(about->frameGeometry().size(), QSize(200, 200));
+    QTest::keyClick(about, Qt::Key_Escape);
+    QVERIFY(about->isVisible());
     about->hide();
 
     WriteBytes(dir_->file("about.txt"), "Vorlan\r\nверсия 1\r\n");
@@ -301,10 +307,16 @@ void MenuTest::aboutBox() {
     QCOMPARE(memo->toPlainText(), QStringLiteral("changed"));
     about->hide();
 
+    // Gone, or a folder of that name: the text stays, and no error is shown.
     QVERIFY(QFile::remove(dir_->file("about.txt")));
     trigger("N4");
     QCOMPARE(memo->toPlainText(), QStringLiteral("changed"));
-    QCOMPARE(about->size(), QSize(200, 200));
+    about->hide();
+    QVERIFY(QDir().mkdir("about.txt"));
+    trigger("N4");
+    QCOMPARE(memo->toPlainText(), QStringLiteral("changed"));
+    QVERIFY(fakes_->boxes.errors.isEmpty());
+    QCOMPARE(about->frameGeometry().size(), QSize(200, 200));
 }
 
 QTEST_MAIN(MenuTest)
