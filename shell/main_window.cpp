@@ -147,6 +147,9 @@ void TfmMain::buildWindow() {
 
     connect(btnSin, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { btnSinClick(); }); });
     connect(cbAdd, &QCheckBox::toggled, this, [this] { RunHandler(this, [this] { cbAddClick(); }); });
+    connect(pcMain, &QTabWidget::currentChanged, this, [this] { RunHandler(this, [this] { pcMainChange(); }); });
+    connect(memCirc, &QPlainTextEdit::textChanged, this, [this] { RunHandler(this, [this] { memCircChange(); }); });
+    connect(btnPrepare, &QPushButton::clicked, this, [this] { RunHandler(this, [this] { btnPrepareClick(); }); });
 }
 
 void TfmMain::buildMenu() {
@@ -360,12 +363,6 @@ void TfmMain::cbAddClick() {
     } else {
         QToolTip::hideText();
     }
-}
-
-bool TfmMain::RunEngineOnCircuit() {
-    // The circuit page has no engine behind it yet: nothing is written or
-    // started from it.
-    return false;
 }
 
 void TfmMain::btnSinClick() {

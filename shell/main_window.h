@@ -2,6 +2,9 @@
 // pages, sets the options of the synthesis and presses "Восстановить".
 #pragma once
 
+#include "logic/circuit_lines.h"
+
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -63,7 +66,17 @@ private:
     void FormClose();
     void tsHarakResize();
     void cbAddClick();
-    // Page 3 computes its expression with the engine; false stops the run.
+
+    // Page 3, the circuit (circuit_page.cpp).
+    void memCircChange();
+    void pcMainChange();
+    void btnPrepareClick();
+    void PrepareCircuit();
+    // Reports a bad line: "Ошибка в строке - " + line.
+    void ParseElementLine(const QString& line, TElement& element);
+    void resetCharacteristics();
+    // Writes "cir", runs the engine and saves its expression as the input
+    // file; false when the engine failed (reported) and the run stops.
     bool RunEngineOnCircuit();
 
     // File names from Vorlan.ini, relative to the working directory.
@@ -71,6 +84,9 @@ private:
     QString FInputFile;
     QString FResultFile;
     QString FReportFile;
+
+    // The elements of the last preparation of the circuit page.
+    QList<TElement> FElements;
 
     TfmOptions* fmOptions = nullptr;
     TfmAbout* fmAbout = nullptr;
