@@ -1,5 +1,7 @@
 #include "engine_bridge.h"
 
+#include "replaceable.h"
+
 #include <velmorad1.h>
 
 namespace vorlan {
@@ -22,18 +24,10 @@ Velmorad1& Library() {
     return engine;
 }
 
-CircuitEngine* installed = nullptr;
-
 }  // namespace
 
-CircuitEngine& CurrentEngine() {
-    return installed ? *installed : Library();
-}
+CircuitEngine& CurrentEngine() { return ServiceInUse<CircuitEngine>(Library()); }
 
-CircuitEngine* SetEngine(CircuitEngine* engine) {
-    CircuitEngine* before = installed;
-    installed = engine;
-    return before;
-}
+CircuitEngine* SetEngine(CircuitEngine* engine) { return InstallService(engine); }
 
 }  // namespace vorlan

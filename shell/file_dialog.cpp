@@ -1,6 +1,7 @@
 #include "file_dialog.h"
 
 #include "logic/file_names.h"
+#include "replaceable.h"
 
 #include <QFileDialog>
 #include <QWidget>
@@ -34,19 +35,11 @@ QtFileChooser& QtChooser() {
     return chooser;
 }
 
-FileChooser* installed = nullptr;
-
 }  // namespace
 
-FileChooser& CurrentFileChooser() {
-    return installed ? *installed : QtChooser();
-}
+FileChooser& CurrentFileChooser() { return ServiceInUse<FileChooser>(QtChooser()); }
 
-FileChooser* SetFileChooser(FileChooser* chooser) {
-    FileChooser* before = installed;
-    installed = chooser;
-    return before;
-}
+FileChooser* SetFileChooser(FileChooser* chooser) { return InstallService(chooser); }
 
 FileDialog::FileDialog(FileDialogKind kind, QWidget* owner, const char* name)
     : QObject(owner), kind_(kind), owner_(owner) {

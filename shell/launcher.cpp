@@ -1,6 +1,7 @@
 #include "launcher.h"
 
 #include "logic/synthesis_input.h"
+#include "replaceable.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -25,18 +26,10 @@ DesktopLauncher& Desktop() {
     return launcher;
 }
 
-Launcher* installed = nullptr;
-
 }  // namespace
 
-Launcher& CurrentLauncher() {
-    return installed ? *installed : Desktop();
-}
+Launcher& CurrentLauncher() { return ServiceInUse<Launcher>(Desktop()); }
 
-Launcher* SetLauncher(Launcher* launcher) {
-    Launcher* before = installed;
-    installed = launcher;
-    return before;
-}
+Launcher* SetLauncher(Launcher* launcher) { return InstallService(launcher); }
 
 }  // namespace vorlan

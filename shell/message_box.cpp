@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include "replaceable.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -26,18 +28,10 @@ ModalBoxes& Modal() {
     return boxes;
 }
 
-MessageBoxes* installed = nullptr;
-
 }  // namespace
 
-MessageBoxes& CurrentMessageBoxes() {
-    return installed ? *installed : Modal();
-}
+MessageBoxes& CurrentMessageBoxes() { return ServiceInUse<MessageBoxes>(Modal()); }
 
-MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) {
-    MessageBoxes* before = installed;
-    installed = boxes;
-    return before;
-}
+MessageBoxes* SetMessageBoxes(MessageBoxes* boxes) { return InstallService(boxes); }
 
 }  // namespace vorlan

@@ -7,6 +7,8 @@
 #include "message_box.h"
 
 #include <QByteArray>
+#include <QLatin1String>
+#include <QObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,15 @@
 #include <optional>
 
 namespace vorlan::testing {
+
+// The child of `parent` with the object name `name`; a missing one ends the
+// test run, since every later check would be meaningless.
+template <typename W>
+W* Child(const QObject* parent, const char* name) {
+    W* widget = parent->findChild<W*>(QLatin1String(name));
+    if (!widget) qFatal("no child %s", name);
+    return widget;
+}
 
 class RecordingLauncher final : public Launcher {
 public:

@@ -68,11 +68,7 @@ private Q_SLOTS:
 
 private:
     template <typename W>
-    W* child(const char* name) const {
-        W* widget = window_->findChild<W*>(QLatin1String(name));
-        if (!widget) qFatal("no child %s", name);
-        return widget;
-    }
+    W* child(const char* name) const { return Child<W>(window_.get(), name); }
     QComboBox* cbType() const { return child<QComboBox>("cbType"); }
     QPushButton* btnSin() const { return child<QPushButton>("btnSin"); }
     QStringList items() const {

@@ -75,11 +75,7 @@ private Q_SLOTS:
 
 private:
     template <typename W>
-    W* child(const char* name) const {
-        W* widget = window_->findChild<W*>(QLatin1String(name));
-        if (!widget) qFatal("no child %s", name);
-        return widget;
-    }
+    W* child(const char* name) const { return Child<W>(window_.get(), name); }
     void fill(const Form& form);
     void press() { child<QPushButton>("btnSin")->click(); }
 

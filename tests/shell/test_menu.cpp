@@ -49,11 +49,7 @@ private:
     void createForms() { forms_ = std::make_unique<ShellForms>(CreateForms()); }
     TfmMain* window() const { return forms_->fmMain.get(); }
     template <typename W>
-    W* child(const char* name) const {
-        W* widget = window()->findChild<W*>(QLatin1String(name));
-        if (!widget) qFatal("no child %s", name);
-        return widget;
-    }
+    W* child(const char* name) const { return Child<W>(window(), name); }
     void trigger(const char* item) const { child<QAction>(item)->trigger(); }
     // Runs the settings command; `inDialog` acts on the modal dialog, which
     // is then closed whatever it did.

@@ -47,11 +47,7 @@ private Q_SLOTS:
 
 private:
     template <typename W>
-    W* child(const char* name) const {
-        W* widget = dialog_->findChild<W*>(QLatin1String(name));
-        if (!widget) qFatal("no child %s", name);
-        return widget;
-    }
+    W* child(const char* name) const { return Child<W>(dialog_.get(), name); }
     void create() { dialog_ = std::make_unique<TfmOptions>(); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     void click(const char* button) const { child<QAbstractButton>(button)->click(); }
