@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "fuzz_support.h"
+#include "state.h"
 #include "velmorad1.h"
 
 namespace {
@@ -33,6 +34,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (!vorlan::fuzz::WithinBounds(data, size)) return -1;
+    // A short file keeps the values an earlier run read: start every input
+    // from the values at load, so that it runs alike on its own.
+    vorlan::Engine().settings = {};
     vorlan::fuzz::InScratch here;
     vorlan::fuzz::WriteScratchFile("setup.sym", std::string_view(reinterpret_cast<const char*>(data), size));
     vorlan::fuzz::CheckFileRun(_run_main("cir", "out"));

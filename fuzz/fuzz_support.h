@@ -9,14 +9,13 @@
 
 namespace vorlan::fuzz {
 
-// An exact expansion grows exponentially with a dense circuit, and every
-// probe and meter line asks for one more expansion, so inputs are kept to
-// what one execution finishes in well under a second: a complete graph on
-// six nodes with three sources and fourteen probes still does.
+// An exact expansion grows exponentially with a dense circuit, S nodes and
+// every probe and meter line ask for more expansions, so inputs are kept to
+// what one execution finishes in a few milliseconds at most.
 constexpr std::size_t kMaxInputBytes = 2048;
 constexpr std::size_t kMaxInputLines = 40;
-constexpr std::size_t kMaxElementLines = 18;     // two- and four-terminal elements
-constexpr std::size_t kMaxProbeMeterLines = 14;  // U, I, V and A lines
+constexpr std::size_t kMaxElementLines = 12;    // two- and four-terminal elements
+constexpr std::size_t kMaxProbeMeterLines = 8;  // U, I, V and A lines
 
 // True when the input is small enough to be run: at most kMaxInputBytes in
 // at most kMaxInputLines lines.
