@@ -552,5 +552,38 @@ TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
     }
 }
 
+// Several probes in one netlist: each current probe stays a short in every
+// other probe's quotient and in the determinant, so each quotient is the
+// transfer function of the circuit with those shorts in place.
+TEST_F(TransferFunctions, EveryProbeOfANetlistWithTheOtherCurrentProbesShorted) {
+    const TransferCase cases[] = {
+        {"bridge with three probes",
+         "t\nE1 1 0 1\nR1 1 2 1\nR2 1 3 1\ng3 2 0 1\nR4 3 5 1\nI2 5 0\nR5 2 4 1\nI1 4 3\nU1 2 3\n.end\n", ""},
+        {"amplifier with three probes",
+         "t\nJ1 0 1 1\ng1 1 0 1\nR1 1 2 1\nG1 3 0 2 0 1\nR3 3 4 1\nI1 4 0\nR4 3 2 1\nU1 3 0\nI2 2 5\n"
+         "R2 5 0 1\n.end\n",
+         ""},
+    };
+    std::mt19937 random(99);
+    for (const TransferCase& c : cases) {
+        const std::string script = Run(c.netlist);
+        const std::size_t head = script.find("\ndetan= \n");
+        ASSERT_NE(head, std::string::npos) << script;
+        const std::string determinant = WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
+        for (const char* probe : {"U1", "I1", "I2"}) {
+            const auto [numerator, denominator] = Quotient(script, probe);
+            ASSERT_FALSE(numerator.empty()) << c.name << " " << probe << "\n" << script;
+            const TransferCase one{c.name, c.netlist, probe};
+            for (int draw = 0; draw < 3; ++draw) {
+                const test::ValueMap values = RandomValues(random);
+                const long double d = test::EvaluateExpression(denominator, values).value;
+                ExpectTransfer(one, values, test::EvaluateExpression(numerator, values).value, d);
+                EXPECT_NEAR(static_cast<double>(test::EvaluateExpression(determinant, values).value / d), 1.0, 1e-12)
+                    << c.name << " " << probe;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorlan
