@@ -65,48 +65,68 @@ void AppendElementTerm(const std::string& name, int weight) {
     AppendTerm(term, weight, 0);
 }
 
+// The chosen two-terminal's term and "*" written, the element taken out of
+// the list: p0 stands before the term, p1 before the "*".
+struct TakenTwoTerminal {
+    long p0;
+    long p1;
+    NodeLabel x;
+    NodeLabel y;
+};
+
+TakenTwoTerminal TakeTwoTerminal(int k, TwoTerminalList& two) {
+    TakenTwoTerminal taken{};
+    taken.p0 = Mark();
+    AppendElementTerm(two[k].name, two[k].weight);
+    taken.p1 = Mark();
+    Append("*");
+    taken.x = two[k].n1;
+    taken.y = two[k].n2;
+    DeleteTwoTerminal(k, two);
+    return taken;
+}
+
+// The first branch of paths A and B, bracketed when `bracket`: nothing
+// written takes the element's term back; else the "+" for the second branch
+// follows and p1 moves before it.
+void ExpandFirstBranch(CircuitLists sub, bool bracket, TakenTwoTerminal& taken) {
+    if (bracket) Append("(");
+    const long p2 = Mark();
+    ExpandDeterminant(std::move(sub));
+    if (!WrittenSince(p2)) {
+        UndoExpression(taken.p0);
+        return;
+    }
+    if (bracket) Append(")");
+    taken.p1 = Mark();
+    Append("+");
+}
+
 // Path A: an admittance, shorted, then opened.
 void ExpandOnAdmittance(CircuitLists& lists, int c0) {
     const int nS = lists.sCount;
     SNodeArray sCopy = CopySNodes(nS, lists.sNodes);
     int k = ChoosePendantAdmittance(lists.two, lists.four);
     if (k == -1) k = ChooseAdmittance(lists.two, lists.four);
-
-    const long p0 = Mark();
-    AppendElementTerm(lists.two[k].name, lists.two[k].weight);
-    long p1 = Mark();
-    Append("*");
-    long p2 = Mark();
-    const NodeLabel x = lists.two[k].n1;
-    const NodeLabel y = lists.two[k].n2;
-    DeleteTwoTerminal(k, lists.two);
+    TakenTwoTerminal taken = TakeTwoTerminal(k, lists.two);
 
     // Branch 1: the admittance shorted.
     {
         TwoTerminalList c2 = lists.two;
         FourTerminalList c4 = lists.four;
-        AddUnitOverPair(x, y, c4);
+        AddUnitOverPair(taken.x, taken.y, c4);
         const bool bracket = c2.size() + c4.size() > 1;
-        if (bracket) Append("(");
-        p2 = Mark();
-        ExpandDeterminant(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)});
-        if (!WrittenSince(p2)) {
-            UndoExpression(p0);
-        } else {
-            if (bracket) Append(")");
-            p1 = Mark();
-            Append("+");
-        }
+        ExpandFirstBranch(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)}, bracket, taken);
     }
 
     // Branch 2: the admittance opened.
     const int c1 = CountNodes(lists.two, lists.four);
-    p2 = Mark();
+    const long p2 = Mark();
     if (c1 == c0 || nS > 0) {
         ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(lists.two), std::move(lists.four)});
-        if (!WrittenSince(p2)) UndoExpression(p1);
+        if (!WrittenSince(p2)) UndoExpression(taken.p1);
     } else {
-        UndoExpression(p1);
+        UndoExpression(taken.p1);
     }
 }
 
@@ -114,45 +134,27 @@ void ExpandOnAdmittance(CircuitLists& lists, int c0) {
 void ExpandOnImpedance(CircuitLists& lists, int c0) {
     const int nS = lists.sCount;
     SNodeArray sCopy = CopySNodes(nS, lists.sNodes);
-    int k = ChooseImpedance(lists.two, lists.four);
-
-    const long p0 = Mark();
-    AppendElementTerm(lists.two[k].name, lists.two[k].weight);
-    long p1 = Mark();
-    Append("*");
-    long p2 = Mark();
-    const NodeLabel x = lists.two[k].n1;
-    const NodeLabel y = lists.two[k].n2;
-    DeleteTwoTerminal(k, lists.two);
+    const int k = ChooseImpedance(lists.two, lists.four);
+    TakenTwoTerminal taken = TakeTwoTerminal(k, lists.two);
 
     // Branch 1: the impedance opened.
     {
         TwoTerminalList c2 = lists.two;
         FourTerminalList c4 = lists.four;
-        const int c1 = CountNodes(c2, c4);
-        if (c1 == c0 || nS > 0) {
+        if (CountNodes(c2, c4) == c0 || nS > 0) {
             const bool bracket = c2.size() + c4.size() > 1 || nS > 0;
-            if (bracket) Append("(");
-            p2 = Mark();
-            ExpandDeterminant(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)});
-            if (!WrittenSince(p2)) {
-                UndoExpression(p0);
-            } else {
-                if (bracket) Append(")");
-                p1 = Mark();
-                Append("+");
-            }
+            ExpandFirstBranch(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)}, bracket, taken);
         } else {
-            UndoExpression(p0);
+            UndoExpression(taken.p0);
         }
     }
 
     // Branch 2: the impedance shorted.
     FourTerminalList c4 = lists.four;
-    AddUnitOverPair(x, y, c4);
-    p2 = Mark();
+    AddUnitOverPair(taken.x, taken.y, c4);
+    const long p2 = Mark();
     ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(lists.two), std::move(c4)});
-    if (!WrittenSince(p2)) UndoExpression(p1);
+    if (!WrittenSince(p2)) UndoExpression(taken.p1);
 }
 
 // Path C: a four-terminal, expanded, then released. Neutralising ideal
