@@ -16,10 +16,12 @@
  * result lines and returns their count, at least 1. Read in order and
  * joined without separators, the lines are the symbolic determinant of the
  * circuit. Each line is a NUL-terminated string of at most 70 characters,
- * without padding or line end; every line but the first begins with the
- * "(", "*" or "+" it was broken before (a stretch of more than 70
- * characters with none of them is broken after 69). A determinant that
- * expands to nothing gives one empty line.
+ * without padding or line end. A line is broken before the rightmost "("
+ * among its 2nd to 70th characters, else before the rightmost "*" or "+" (a
+ * stretch of more than 70 characters with none of them is broken after 69);
+ * where the expansion took back all it had written after a break, the next
+ * line begins with whatever term follows. Only the joined text has meaning.
+ * A determinant that expands to nothing gives one empty line.
  * The array is not NULL-terminated: the count is its only length.
  *
  * Failure: the call returns 0 and stores NULL through `result` when the
