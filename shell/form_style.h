@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLatin1String>
 
 class QWidget;
 
@@ -14,5 +15,12 @@ inline const QColor kCream{0xFF, 0xFB, 0xF0};
 QFont SerifFont(int pointSize, bool bold);
 // Fills the widget's background with `colour`.
 void PaintBackground(QWidget* widget, const QColor& colour);
+
+// Gives a new component of a form its name and hands it back.
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
 
 }  // namespace vorlan

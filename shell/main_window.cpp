@@ -39,12 +39,6 @@ namespace {
 
 const QString kNoExpression = QStringLiteral("Вы не ввели определитель!");
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 // A page heading: bold 24-point serif on cream.
 QLabel* Heading(const QString& text, const char* name) {
     auto* label = Named(new QLabel(text), name);

@@ -26,12 +26,6 @@ namespace vorlan {
 
 namespace {
 
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QLabel* RowLabel(const QString& text, const char* name) {
     auto* label = Named(new QLabel(text), name);
     label->setFont(SerifFont(10, true));

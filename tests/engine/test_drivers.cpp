@@ -437,6 +437,13 @@ std::pair<std::string, std::string> Quotient(const std::string& script, const st
     return {WithoutBlanks(script.substr(num, over - num)), WithoutBlanks(script.substr(over + 7, end - over - 7))};
 }
 
+// The expression of the script's first "detan=" block.
+std::string Determinant(const std::string& script) {
+    const std::size_t head = script.find("\ndetan= \n");
+    if (head == std::string::npos) return {};
+    return WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
+}
+
 struct TransferCase {
     const char* name;
     const char* netlist;  // one source (E1 or J1), one probe
@@ -529,6 +536,19 @@ TEST(TransferWiring, NumeratorOverDenominatorIsTheTransferFunction) {
     }
 }
 
+// The probe's quotient is the circuit's transfer function, and the
+// denominator equals the circuit's determinant, for `draws` random draws.
+void ExpectQuotientByNumbers(const TransferCase& c, const std::string& numerator, const std::string& denominator,
+                             const std::string& determinant, std::mt19937& random, int draws) {
+    for (int draw = 0; draw < draws; ++draw) {
+        const test::ValueMap values = RandomValues(random);
+        const long double d = test::EvaluateExpression(denominator, values).value;
+        ExpectTransfer(c, values, test::EvaluateExpression(numerator, values).value, d);
+        EXPECT_NEAR(static_cast<double>(test::EvaluateExpression(determinant, values).value / d), 1.0, 1e-12)
+            << c.name << " " << c.probe << "\n" << determinant;
+    }
+}
+
 class TransferFunctions : public ScriptRun {};
 
 TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
@@ -540,15 +560,7 @@ TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
         SCOPED_TRACE(numerator + "\n/\n" + denominator);
         EXPECT_NE(numerator.find(SourceOf(c)), std::string::npos) << c.name;
         // With a single probe the circuit's determinant is the denominator.
-        const std::size_t head = script.find("\ndetan= \n");
-        const std::string determinant = WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
-        for (int draw = 0; draw < 4; ++draw) {
-            const test::ValueMap values = RandomValues(random);
-            const long double d = test::EvaluateExpression(denominator, values).value;
-            ExpectTransfer(c, values, test::EvaluateExpression(numerator, values).value, d);
-            EXPECT_NEAR(static_cast<double>(test::EvaluateExpression(determinant, values).value / d), 1.0, 1e-12)
-                << c.name << "\n" << determinant;
-        }
+        ExpectQuotientByNumbers(c, numerator, denominator, Determinant(script), random, 4);
     }
 }
 
@@ -567,20 +579,13 @@ TEST_F(TransferFunctions, EveryProbeOfANetlistWithTheOtherCurrentProbesShorted) 
     std::mt19937 random(99);
     for (const TransferCase& c : cases) {
         const std::string script = Run(c.netlist);
-        const std::size_t head = script.find("\ndetan= \n");
-        ASSERT_NE(head, std::string::npos) << script;
-        const std::string determinant = WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
+        const std::string determinant = Determinant(script);
+        ASSERT_FALSE(determinant.empty()) << script;
         for (const char* probe : {"U1", "I1", "I2"}) {
             const auto [numerator, denominator] = Quotient(script, probe);
             ASSERT_FALSE(numerator.empty()) << c.name << " " << probe << "\n" << script;
-            const TransferCase one{c.name, c.netlist, probe};
-            for (int draw = 0; draw < 3; ++draw) {
-                const test::ValueMap values = RandomValues(random);
-                const long double d = test::EvaluateExpression(denominator, values).value;
-                ExpectTransfer(one, values, test::EvaluateExpression(numerator, values).value, d);
-                EXPECT_NEAR(static_cast<double>(test::EvaluateExpression(determinant, values).value / d), 1.0, 1e-12)
-                    << c.name << " " << probe;
-            }
+            ExpectQuotientByNumbers(TransferCase{c.name, c.netlist, probe}, numerator, denominator, determinant,
+                                    random, 3);
         }
     }
 }
