@@ -1,19 +1,56 @@
 #include "tables.h"
 
+#include <array>
+#include <cstdint>
+
 namespace vorlan {
+
+namespace {
+
+// The labels met so far; the label 0 never counts.
+class NodeSet {
+public:
+    // True when `label` is a node not met before.
+    bool add(NodeLabel label) {
+        std::uint64_t& word = seen_[label >> 6];
+        const std::uint64_t bit = std::uint64_t{1} << (label & 63);
+        if (label == 0 || (word & bit) != 0) return false;
+        word |= bit;
+        return true;
+    }
+
+private:
+    std::array<std::uint64_t, 4> seen_{};
+};
+
+// Every label of both lists in the order of their node pairs: two-terminals
+// first, then per four-terminal its output and its control pair.
+template <typename Visit>
+void ForEachCircuitLabel(const TwoTerminalList& two, const FourTerminalList& four, Visit visit) {
+    for (const TwoTerminal& t : two) {
+        visit(t.n1);
+        visit(t.n2);
+    }
+    for (const FourTerminal& f : four) {
+        visit(f.n1);
+        visit(f.n2);
+        visit(f.n3);
+        visit(f.n4);
+    }
+}
+
+}  // namespace
 
 void CollectNodes(const std::vector<NodePair>& pairs, int& count, std::string& out) {
     out.clear();
     count = 0;
-    auto take = [&](NodeLabel label) {
-        if (label == 0 || out.find(static_cast<char>(label)) != std::string::npos) return;
-        out.push_back(static_cast<char>(label));
-        ++count;
-    };
-    for (const NodePair& p : pairs) {
-        take(p.first);
-        take(p.second);
-    }
+    NodeSet met;
+    for (const NodePair& p : pairs)
+        for (const NodeLabel label : {p.first, p.second})
+            if (met.add(label)) {
+                out.push_back(static_cast<char>(label));
+                ++count;
+            }
 }
 
 void TwoTerminalPairs(const TwoTerminalList& list, std::vector<NodePair>& pairs) {
@@ -31,20 +68,21 @@ void FourTerminalPairs(std::size_t offset, const FourTerminalList& list, std::ve
 
 void CollectCircuitNodes(const TwoTerminalList& two, const FourTerminalList& four, int& count,
                          std::string& out) {
-    if (two.empty() && four.empty()) {
-        count = 0;
-        return;
-    }
-    std::vector<NodePair> pairs(two.size() + 2 * four.size());
-    TwoTerminalPairs(two, pairs);
-    FourTerminalPairs(two.size(), four, pairs);
-    CollectNodes(pairs, count, out);
+    count = 0;
+    if (two.empty() && four.empty()) return;
+    out.clear();
+    NodeSet met;
+    ForEachCircuitLabel(two, four, [&](NodeLabel label) {
+        if (!met.add(label)) return;
+        out.push_back(static_cast<char>(label));
+        ++count;
+    });
 }
 
 int CountNodes(const TwoTerminalList& two, const FourTerminalList& four) {
+    NodeSet met;
     int count = 0;
-    std::string scratch;
-    CollectCircuitNodes(two, four, count, scratch);
+    ForEachCircuitLabel(two, four, [&](NodeLabel label) { count += met.add(label) ? 1 : 0; });
     return count;
 }
 
