@@ -46,7 +46,13 @@ IniText IniText::FromBytes(const QByteArray& bytes) {
     IniText text;
     if (bytes.isEmpty()) return text;
     text.lines_ = bytes.split('\n');
-    if (bytes.endsWith('\n')) text.lines_.removeLast();
+    if (bytes.endsWith('\n')) {
+        text.lines_.removeLast();
+    } else if (!text.lines_.last().endsWith('\r')) {
+        // The last line had no break; written back it ends like the lines
+        // this module writes, so no bare LF appears before a key added behind it.
+        text.lines_.last() += '\r';
+    }
     return text;
 }
 

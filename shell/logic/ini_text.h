@@ -14,7 +14,8 @@ namespace vorlan {
 class IniText {
 public:
     // Splits the file's bytes into lines (CR LF or LF); lines that are not
-    // changed come back byte for byte.
+    // changed come back byte for byte, except that a last line without a
+    // break gets CR LF.
     static IniText FromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
 

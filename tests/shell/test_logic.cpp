@@ -232,6 +232,8 @@ void ShellLogicTest::iniWrite_data() {
     QTest::newRow("new section at the end") << QByteArray("[general]\r\nprogram=p\r\n")
                                             << "visual" << "top" << "32"
                                             << QByteArray("[general]\r\nprogram=p\r\n\r\n[visual]\r\ntop=32\r\n");
+    QTest::newRow("last line without a break")
+        << QByteArray("[a]\r\nk=1") << "a" << "j" << "2" << QByteArray("[a]\r\nk=1\r\nj=2\r\n");
     QTest::newRow("other lines keep their bytes")
         << QByteArray("[a]\nk=1\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n")
         << "a" << "k" << "2" << QByteArray("[a]\nk=2\r\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n");
