@@ -79,9 +79,7 @@ void TfmMain::PrepareCircuit() {
 }
 
 bool TfmMain::RunEngineOnCircuit() {
-    QStringList items;
-    for (int i = 0; i < cbType->count(); ++i) items.append(cbType->itemText(i));
-    const ProbeChoice probe = ChooseProbe(FElements, SelectedItem(items, cbType->currentText()));
+    const ProbeChoice probe = ChooseProbe(FElements, ItemOf(cbType));
 
     SaveLines(WorkingDirFile(kNetlistFile), CircuitNetlist(FElements, probe));
     CircuitEngine& engine = CurrentEngine();

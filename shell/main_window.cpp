@@ -82,15 +82,13 @@ QHBoxLayout* Row(QWidget* panel) {
     return row;
 }
 
-// The item that the combo box's text selects; a typed text that matches no
-// item selects none.
+}  // namespace
+
 int ItemOf(const QComboBox* combo) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
     return SelectedItem(items, combo->currentText());
 }
-
-}  // namespace
 
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fmMain"));

@@ -26,6 +26,10 @@ class FileDialog;
 class TfmAbout;
 class TfmOptions;
 
+// The item that the combo box's text selects; a typed text that matches no
+// item selects none.
+int ItemOf(const QComboBox* combo);
+
 class TfmMain : public QMainWindow {
     Q_OBJECT
 
