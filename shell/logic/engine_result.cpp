@@ -61,18 +61,7 @@ void SubstituteSourceSymbol(QStringList& lines, int mode) {
 }
 
 QString ReplacePair(const QString& text, QStringView pattern, const QString& replacement) {
-    QString result;
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (i + 1 < text.size() && text[i] == pattern[0] && text[i + 1] == pattern[1]) {
-            result += replacement;
-            i += 2;
-        } else {
-            result += text[i];
-            ++i;
-        }
-    }
-    return result;
+    return QString(text).replace(pattern.toString(), replacement);
 }
 
 QString ListIndexMessage(int index) {
