@@ -6,6 +6,7 @@
 #include "expansion.h"
 #include "expression_buffer.h"
 #include "finders.h"
+#include "node_scan.h"
 #include "reduction.h"
 #include "state.h"
 
@@ -30,10 +31,9 @@ void MergeNode(NodeLabel from, NodeLabel to, int nS, NodeLabel* sNodes, TwoTermi
 }
 
 bool HoldsNode(NodeLabel v, const TwoTerminalList& two, const FourTerminalList& four) {
-    for (const TwoTerminal& t : two)
-        if (t.n1 == v || t.n2 == v) return true;
+    if (TouchedByTwoTerminal(two, v)) return true;
     for (const FourTerminal& f : four)
-        if (f.n1 == v || f.n2 == v || f.n3 == v || f.n4 == v) return true;
+        if (OutputAt(f, v) || ControlAt(f, v)) return true;
     return false;
 }
 
