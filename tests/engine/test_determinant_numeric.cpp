@@ -153,40 +153,33 @@ std::vector<std::pair<int, int>> OrderedPairs(int n) {
 }
 
 // A small mixed base (nodes 0..3) that every source is hung on.
-TestCircuit SourceBase(Builder& b) {
+TestCircuit SourceBase() {
     TestCircuit c;
     c.Two(1, 2, "g1").Two(2, 3, "R2").Two(3, 0, "y3").Two(0, 1, "Z4").Two(1, 3, "g5").Two(2, 0, "z6");
-    (void)b;
     return c;
 }
 
 std::vector<NamedCircuit> OneSourceCircuits(char kind) {
     Builder b;
     std::vector<NamedCircuit> out;
-    for (auto [o1, o2] : OrderedPairs(4))
-        for (auto [c1, c2] : OrderedPairs(4)) {
-            TestCircuit c = SourceBase(b);
-            if (kind == 'N')
-                c.Unit(o1, o2, c1, c2);
-            else
-                c.Four(o1, o2, c1, c2, std::string(1, kind) + "1");
-            out.push_back({std::string(1, kind) + " (" + std::to_string(o1) + std::to_string(o2) + ", " +
-                               std::to_string(c1) + std::to_string(c2) + ")",
-                           c});
-        }
+    // The source at every placement of its two pairs on a fresh base.
+    const auto everyPlacement = [&](const std::string& tag, const auto& base) {
+        for (auto [o1, o2] : OrderedPairs(4))
+            for (auto [c1, c2] : OrderedPairs(4)) {
+                TestCircuit c = base();
+                if (kind == 'N')
+                    c.Unit(o1, o2, c1, c2);
+                else
+                    c.Four(o1, o2, c1, c2, std::string(1, kind) + "1");
+                out.push_back({std::string(1, kind) + tag + "(" + std::to_string(o1) + std::to_string(o2) + ", " +
+                                   std::to_string(c1) + std::to_string(c2) + ")",
+                               c});
+            }
+    };
+    everyPlacement(" ", [&] { return SourceBase(); });
     // The source on a thinner base: a ladder, so that pendant and series
     // rules meet the source.
-    for (auto [o1, o2] : OrderedPairs(4))
-        for (auto [c1, c2] : OrderedPairs(4)) {
-            TestCircuit c = Ladder(3, 'm', b);
-            if (kind == 'N')
-                c.Unit(o1, o2, c1, c2);
-            else
-                c.Four(o1, o2, c1, c2, std::string(1, kind) + "1");
-            out.push_back({std::string(1, kind) + " on ladder (" + std::to_string(o1) + std::to_string(o2) + ", " +
-                               std::to_string(c1) + std::to_string(c2) + ")",
-                           c});
-        }
+    everyPlacement(" on ladder ", [&] { return Ladder(3, 'm', b); });
     return out;
 }
 
@@ -216,7 +209,7 @@ std::vector<NamedCircuit> TwoSourceCircuits(char first, char second, int count) 
         return std::to_string(o1) + std::to_string(o2) + std::to_string(c1) + std::to_string(c2);
     };
     for (int i = 0; i < count; ++i) {
-        TestCircuit c = SourceBase(b);
+        TestCircuit c = SourceBase();
         c.Two(4, 1, "g7").Two(4, 3, "R8");
         sensed = pair();
         const std::string a = add(c, first, 1);
