@@ -109,22 +109,55 @@ bool IsMarkable(Layout layout) {
 
 // ---- fields --------------------------------------------------------------
 
-// The name field (cut to kNameChars) and at most `maxFields` fields after
-// it, up to the line end or the last examined column.
-void SplitFields(std::string_view line, std::size_t maxFields, std::string& name,
-                 std::vector<std::string>& fields) {
+// The name field and at most `maxFields` fields after it, up to the line
+// end or the last examined column. Returns what is wrong with the name
+// field, or an empty text: a name longer than kNameChars is refused rather
+// than cut, so that neither a final "?" nor the difference between two long
+// names is lost.
+std::string SplitFields(std::string_view line, std::size_t maxFields, std::string& name,
+                        std::vector<std::string>& fields) {
     int position = 0;
     bool end = NextField(kFieldLimit, line, 0, position, name);
-    if (name.size() > kNameChars) name.resize(kNameChars);
+    if (name.size() > kNameChars)
+        return "the name field " + name + " is longer than " + std::to_string(kNameChars) + " characters";
     std::string field;
     while (!end && fields.size() < maxFields) {
         end = NextField(kFieldLimit, line, position, position, field);
         if (field.empty()) break;
         fields.push_back(field);
     }
+    return {};
 }
 
-long double ParseValue(const std::string& field) { return std::strtold(field.c_str(), nullptr); }
+// The number at the start of a value field: optional blanks, an optional
+// sign, digits with an optional decimal point, an optional exponent. What
+// follows is ignored; a field that starts with no such number reads 0, as
+// do words such as "inf" or "nan" and hexadecimal forms.
+long double ParseValue(const std::string& field) {
+    auto digit = [&field](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '9'; };
+    std::size_t i = 0;
+    while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+    const std::size_t begin = i;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
+    std::size_t digits = 0;
+    for (; digit(i); ++i) ++digits;
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        for (; digit(i); ++i) ++digits;
+    }
+    if (digits == 0) return 0;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < field.size() && (field[j] == '+' || field[j] == '-')) ++j;
+        if (digit(j)) {
+            while (digit(j)) ++j;
+            i = j;
+        }
+    }
+    // Only the matched characters reach the conversion.
+    const std::string number = field.substr(begin, i - begin);
+    return std::strtold(number.c_str(), nullptr);
+}
 
 // The label of a node field; false (with `error`) for a node that no
 // circuit may use.
@@ -209,7 +242,7 @@ LineResult Rejected(std::string error) {
 LineResult ReadFrequency(std::string_view line, long double& frequency) {
     std::string name;
     std::vector<std::string> fields;
-    SplitFields(line, 3, name, fields);
+    if (std::string problem = SplitFields(line, 3, name, fields); !problem.empty()) return Rejected(problem);
     if (fields.size() == 3) frequency = ParseValue(fields[2]);
     LineResult result;
     result.outcome = LineOutcome::Element;
@@ -220,7 +253,9 @@ LineResult ReadFrequency(std::string_view line, long double& frequency) {
 LineResult ReadSNodes(std::string_view line, NetlistTables& tables) {
     std::string name;
     std::vector<std::string> fields;
-    SplitFields(line, std::numeric_limits<std::size_t>::max(), name, fields);
+    if (std::string problem = SplitFields(line, std::numeric_limits<std::size_t>::max(), name, fields);
+        !problem.empty())
+        return Rejected(problem);
     const std::size_t count = std::min<std::size_t>(fields.size(), kSNodeCapacity);
     SNodeArray nodes = tables.SNodes;
     std::string error;
@@ -242,7 +277,8 @@ LineResult ReadElement(const ElementLetter& letter, std::string_view line,
     const std::size_t nodeCount = NodeFieldCount(letter.layout);
     std::string nameField;
     std::vector<std::string> fields;
-    SplitFields(line, nodeCount + 1, nameField, fields);
+    if (std::string problem = SplitFields(line, nodeCount + 1, nameField, fields); !problem.empty())
+        return Rejected(problem);
 
     std::array<NodeLabel, 4> nodes = currentNodes;
     long double value = currentValue;

@@ -1,5 +1,8 @@
 #include "text_file.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdarg>
 #include <vector>
 
@@ -18,6 +21,12 @@ bool TextFile::open(const std::string& path, Mode mode) {
     close();
     const char* how = mode == Mode::Read ? "rb" : mode == Mode::Write ? "wb" : "r+b";
     file_ = std::fopen(path.c_str(), how);
+    // A folder opens for reading but holds no text: it is no file to use.
+    struct stat info {};
+    if (file_ && fstat(fileno(file_), &info) == 0 && S_ISDIR(info.st_mode)) {
+        close();
+        errno = EISDIR;
+    }
     return file_ != nullptr;
 }
 

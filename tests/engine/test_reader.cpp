@@ -199,7 +199,7 @@ const ReadCase kReadCases[] = {
     // names and fields
     {"empty name field", "R 1 2 5\n", "R=5;\n", "M2[R:12/1] F2[R:12/1]"},
     {"tabs and runs of blanks", "R1\t1 \t 2\t\t33   \n", "R1=33;\n", "M2[R1:12/1] F2[R1:12/1]"},
-    {"long name cut to eleven", "R123456789012345 1 2 3\n", "R12345678901=3;\n",
+    {"name of eleven characters", "R12345678901 1 2 3\n", "R12345678901=3;\n",
      "M2[R12345678901:12/1] F2[R12345678901:12/1]"},
     {"eleven characters with ?", "R1234567890? 1 2 3\nV1 1 2 1\n", "R1234567890=3;\nU1=1;\n",
      "M2[R1234567890:12/1] F4[R1234567890:1212/1 U1:1212/999] Mt[1:U1] Idx[0]"},
@@ -210,6 +210,15 @@ const ReadCase kReadCases[] = {
     {"values", "R1 1 2 123456789\nR2 1 2 -0.25\nR3 1 2 1e-300\nR4 1 2 x\n",
      "R1=1.23457e+08;\nR2=-0.25;\nR3=1e-300;\nR4=0;\n",
      "M2[R1:12/1 R2:12/1 R3:12/1 R4:12/1] F2[R1:12/1 R2:12/1 R3:12/1 R4:12/1]"},
+    // a value is digits with an optional point and exponent, up to the first
+    // character that does not fit; anything else reads 0
+    {"value grammar",
+     "R1 1 2 inf\nR2 1 2 nan\nR3 1 2 0x10\nR4 1 2 -.5\nR5 1 2 5.\nR6 1 2 2e\nR7 1 2 2e+x\nR8 1 2 1.5E+3k\n"
+     "R9 1 2 +4.7u\nR10 1 2 .\nR11 1 2 -infinity\n",
+     "R1=0;\nR2=0;\nR3=0;\nR4=-0.5;\nR5=5;\nR6=2;\nR7=2;\nR8=1500;\nR9=4.7;\nR10=0;\nR11=0;\n",
+     "M2[R1:12/1 R2:12/1 R3:12/1 R4:12/1 R5:12/1 R6:12/1 R7:12/1 R8:12/1 R9:12/1 R10:12/1 R11:12/1] "
+     "F2[R1:12/1 R2:12/1 R3:12/1 R4:12/1 R5:12/1 R6:12/1 R7:12/1 R8:12/1 R9:12/1 R10:12/1 R11:12/1]"},
+    {"frequency grammar", ".ac dec 10 0x10\n", "f=0.000000;\ns=2*3.14159265358979323j*f;\n", ""},
     // fields a line doesn't give keep the value an earlier line gave
     {"nothing given yet", "R1\nG1\n", "R1=0;\nG1=0;\n", "M2[R1:00/1] M4[G1:0000/1] F2[R1:00/1] F4[G1:0000/1]"},
     {"value carried", "R2 5 6 47\nR3 1 2\n", "R2=47;\nR3=47;\n", "M2[R2:56/1 R3:12/1] F2[R2:56/1 R3:12/1]"},
@@ -354,6 +363,14 @@ const RejectCase kRejectCases[] = {
     {"huge node", "E1 99999999999 0 1\n", "node 99999999999 is outside -47..207"},
     {"node 191", "U1 191 0\n", "Line 2 \"U1 191 0\": node 191 is reserved"},
     {"S node", "S 1 2 300\n", "Line 2 \"S 1 2 300\": node 300 is outside -47..207"},
+    // a name field longer than eleven characters would lose its "?" mark or
+    // make two names one
+    {"long name", "R123456789012 1 2 3\n",
+     "Line 2 \"R123456789012 1 2 3\": the name field 123456789012 is longer than 11 characters"},
+    {"long marked name", "R12345678901? 1 2 3\nV1 1 2 1\n",
+     "Line 2 \"R12345678901? 1 2 3\": the name field 12345678901? is longer than 11 characters"},
+    {"long probe name", "U123456789012 1 0\n", "the name field 123456789012 is longer than 11 characters"},
+    {"long S name", "S123456789012 1 2\n", "the name field 123456789012 is longer than 11 characters"},
 };
 
 void PrintTo(const RejectCase& c, std::ostream* os) { *os << c.label; }
@@ -438,6 +455,35 @@ TEST_F(Reader, NoScriptFile) {
     EXPECT_NE(Engine().FailureReason.find("no-such-folder/out"), std::string::npos);
     EXPECT_FALSE(Engine().ScriptFile.isOpen());
     EXPECT_TRUE(tables_.MainTwoTerminals.empty());
+}
+
+// A folder is no file: it fails like a file that cannot be opened.
+TEST_F(Reader, FoldersAreNoFiles) {
+    fs::create_directory("folder");
+    Engine().NetlistPath = "folder";
+    EXPECT_EQ(Read("Title\nR1 1 2 3\n"), 1);
+    Engine().ScriptFile.close();
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "\n Cannot open cir-file");
+
+    messages_.clear();
+    WriteFile("cir", "Title\nR1 1 2 3\n");
+    Engine().NetlistPath = "cir";
+    Engine().ScriptPath = "folder";
+    EXPECT_EQ(ReadNetlist(tables_), 1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "\n Cannot open out-file");
+    EXPECT_FALSE(Engine().ScriptFile.isOpen());
+
+    messages_.clear();
+    Engine().ScriptPath = "out";
+    fs::remove("setup.sym");
+    fs::create_directory("setup.sym");
+    EXPECT_EQ(ReadNetlist(tables_), 1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, "\n   Cannot open setup.sym file!");
+    fs::remove("setup.sym");
+    fs::remove("folder");
 }
 
 TEST_F(Reader, ScriptStaysOpenForTheWriters) {

@@ -312,6 +312,7 @@ TEST_F(Velmorad, ANetlistBeyondTheCapacitiesGivesNoLinesAndNoArray) {
         {"node above 207", {"R1 208 0 1"}},
         {"node below -47", {"R1 1 -48 1"}},
         {"reserved node", {"R1 1 0 1", "G1 2 0 191 0 1"}},
+        {"name over eleven characters", {"R1 1 0 1", "R123456789012 1 0 1"}},
     };
     const Lines normal = {"R1 1 2 1", "C1 2 0 1"};
     const Lines normalResult = CallOnLines(normal).lines;
