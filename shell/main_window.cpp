@@ -87,7 +87,7 @@ QHBoxLayout* Row(QWidget* panel) {
 int ItemOf(const QComboBox* combo) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items.append(combo->itemText(i));
-    return SelectedItem(items, combo->currentText());
+    return SelectedItem(items, combo->currentIndex(), combo->currentText());
 }
 
 TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent) {

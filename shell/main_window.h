@@ -26,7 +26,8 @@ class FileDialog;
 class TfmAbout;
 class TfmOptions;
 
-// The item that the combo box's text selects; a typed text that matches no
+// The item that the combo box stands at: the chosen one while its text is
+// shown, else the first item of the typed text; a typed text that matches no
 // item selects none.
 int ItemOf(const QComboBox* combo);
 

@@ -13,7 +13,8 @@ bool HoldsNoExpression(const QStringList& lines) {
     return lines.isEmpty() || (lines.size() == 1 && lines.front().isEmpty());
 }
 
-int SelectedItem(const QStringList& items, const QString& text) {
+int SelectedItem(const QStringList& items, int currentIndex, const QString& text) {
+    if (currentIndex >= 0 && currentIndex < items.size() && items[currentIndex] == text) return currentIndex;
     return static_cast<int>(items.indexOf(text));
 }
 

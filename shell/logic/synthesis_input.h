@@ -15,9 +15,11 @@ QStringList MemoLines(const QString& text);
 // No line at all, or a single empty one.
 bool HoldsNoExpression(const QStringList& lines);
 
-// The index of the item that a combo box's text selects, -1 for a text that
-// selects none.
-int SelectedItem(const QStringList& items, const QString& text);
+// The item that a combo box with these items, this current index and this
+// text stands at: the current item while the text is its text (so of two
+// items with one text the chosen one counts), else the first item of that
+// text, -1 for a text that selects none.
+int SelectedItem(const QStringList& items, int currentIndex, const QString& text);
 
 // The prefix of a transfer function by the receiver ("U" first, "I") and the
 // source ("E" first, "J"); anything but the first item counts as the second.

@@ -275,9 +275,6 @@ TEST_F(WholeScript, FailuresStopTheRunAndSayWhy) {
     EXPECT_EQ(RunMain("missing.cir", "out", TwentyHundredths), 1);
     EXPECT_STREQ(Engine().ErrorText, "Cannot open cir-file missing.cir");
     EXPECT_EQ(Bytes("out"), "");
-    fs::create_directory("folder");
-    EXPECT_EQ(RunMain("folder", "out", TwentyHundredths), 1);
-    EXPECT_STREQ(Engine().ErrorText, "Cannot open cir-file folder");
 
     // A refused line: what was read so far stays, without time line or tail.
     EXPECT_EQ(Run("T\nR1 1 0 1000\nB2 1 0 5\nR3 1 0 1\n.end\n", 1), "% T\r\n\r\nR1=1000;\r\n");
@@ -291,6 +288,12 @@ TEST_F(WholeScript, FailuresStopTheRunAndSayWhy) {
     EXPECT_EQ(RunMain("cir", "out", TwentyHundredths), 1);
     EXPECT_STREQ(Engine().ErrorText, "Cannot open setup.sym file!");
     EXPECT_FALSE(fs::exists("out"));
+
+    // A folder is no netlist.
+    std::ofstream("setup.sym") << "c\n0 0\nc\n0 0\nc\n0 0\nc\n0 0\nc\n0\nc\n0\n";
+    fs::create_directory("folder");
+    EXPECT_EQ(RunMain("folder", "out", TwentyHundredths), 1);
+    EXPECT_STREQ(Engine().ErrorText, "Cannot open cir-file folder");
 }
 
 }  // namespace
