@@ -62,6 +62,8 @@ private Q_SLOTS:
     void voltageRun();
     void currentRunsWriteTheSameNetlist();
     void typedTextRunsTheDeterminant();
+    void duplicateNamesProbedByPosition_data();
+    void duplicateNamesProbedByPosition();
     void engineFailureStopsTheRun();
     void missingKeyLineStopsTheRun_data();
     void missingKeyLineStopsTheRun();
@@ -211,6 +213,26 @@ void CircuitPageTest::typedTextRunsTheDeterminant() {
     QCOMPARE(engine_->netlists,
              QList<QByteArray>{"\xd0\xa1\xd1\x85\xd0\xb5\xd0\xbc\xd0\xb0 1\r\nR1 1 2 100\r\nR2 2 0 50\r\n.end\r\n"});
     QCOMPARE(ReadBytes(dir_->file("in")), QByteArray("R1+R2;\r\n"));
+}
+
+void CircuitPageTest::duplicateNamesProbedByPosition_data() {
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QByteArray>("probeAndElements");
+    QTest::newRow("U of the first R1") << 1 << QByteArray("U1 1 2\r\nE1 1 0 1\r\nR1 1 2 100\r\nR1 2 0 50\r\n");
+    QTest::newRow("I of the first R1") << 2 << QByteArray("I1 1 3\r\nE1 1 0 1\r\nR1 3 2 100\r\nR1 2 0 50\r\n");
+    QTest::newRow("U of the second R1") << 3 << QByteArray("U1 2 0\r\nE1 1 0 1\r\nR1 1 2 100\r\nR1 2 0 50\r\n");
+    QTest::newRow("I of the second R1") << 4 << QByteArray("I1 2 3\r\nE1 1 0 1\r\nR1 1 2 100\r\nR1 3 0 50\r\n");
+}
+
+void CircuitPageTest::duplicateNamesProbedByPosition() {
+    QFETCH(int, item);
+    QFETCH(QByteArray, probeAndElements);
+    prepare(QStringLiteral("E1 1 0 1\nR1 1 2 100\nR1 2 0 50"));
+    QCOMPARE(items(), (QStringList{"Определитель", "U(R1)", "I(R1)", "U(R1)", "I(R1)"}));
+    choose(item);
+    press();
+    QCOMPARE(engine_->netlists,
+             QList<QByteArray>{"\xd0\xa1\xd1\x85\xd0\xb5\xd0\xbc\xd0\xb0 1\r\n" + probeAndElements + ".end\r\n"});
 }
 
 void CircuitPageTest::engineFailureStopsTheRun() {

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void commandArguments();
+    void selectedItem_data();
     void selectedItem();
     void mainWidth();
     void transferMemoHeight();
@@ -152,12 +153,30 @@ void ShellLogicTest::commandArguments() {
     QCOMPARE(CommandArguments(""), QStringList{});
 }
 
+void ShellLogicTest::selectedItem_data() {
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("item");
+    const QStringList ej{"E", "J"};
+    const QStringList twice{"Определитель", "U(R1)", "I(R1)", "U(R1)", "I(R1)"};
+    QTest::newRow("chosen item") << ej << 1 << "J" << 1;
+    QTest::newRow("typed text of another item") << ej << 0 << "J" << 1;
+    QTest::newRow("typed text of no item") << ej << 0 << "X" << -1;
+    QTest::newRow("case counts") << ej << -1 << "e" << -1;
+    QTest::newRow("no current item") << ej << -1 << "E" << 0;
+    QTest::newRow("second of two equal texts") << twice << 3 << "U(R1)" << 3;
+    QTest::newRow("fourth of two equal texts") << twice << 4 << "I(R1)" << 4;
+    QTest::newRow("typed text of two items") << twice << 0 << "I(R1)" << 2;
+    QTest::newRow("current index past the items") << ej << 5 << "J" << 1;
+}
+
 void ShellLogicTest::selectedItem() {
-    const QStringList items{"E", "J"};
-    QCOMPARE(SelectedItem(items, "E"), 0);
-    QCOMPARE(SelectedItem(items, "J"), 1);
-    QCOMPARE(SelectedItem(items, "X"), -1);
-    QCOMPARE(SelectedItem(items, "e"), -1);
+    QFETCH(QStringList, items);
+    QFETCH(int, current);
+    QFETCH(QString, text);
+    QFETCH(int, item);
+    QCOMPARE(SelectedItem(items, current, text), item);
 }
 
 void ShellLogicTest::mainWidth() {
