@@ -1,5 +1,6 @@
 #include "text_lines.h"
 
+#include "logic/text_encoding.h"
 #include "shell_error.h"
 
 #include <QFile>
@@ -22,7 +23,7 @@ QStringList LoadLines(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         throw ShellError(QStringLiteral("Cannot open file \"%1\"").arg(path));
     }
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = DecodeFile(file.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     QStringList lines = text.split(u'\n');

@@ -1,5 +1,7 @@
-// Text files as lists of lines: written with CR LF after every line, read
-// with CR LF, LF or CR as line break. Failures raise a ShellError.
+// Text files as lists of lines: written in UTF-8 with CR LF after every
+// line; read in UTF-8 or Windows-1251, whichever the file holds (a
+// byte-order mark skipped), with CR LF, LF or CR as line break. Failures
+// raise a ShellError.
 #pragma once
 
 #include <QString>

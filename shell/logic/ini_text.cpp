@@ -4,17 +4,21 @@ namespace vorlan {
 
 namespace {
 
-QByteArray WithoutCr(const QByteArray& line) {
-    return line.endsWith('\r') ? line.first(line.size() - 1) : line;
+// A line without its break (LF, CR LF).
+QByteArray Content(const QByteArray& line) {
+    QByteArray text = line;
+    if (text.endsWith('\n')) text.chop(1);
+    if (text.endsWith('\r')) text.chop(1);
+    return text;
 }
 
 // The name of a "[name]" line.
-std::optional<QString> SectionName(const QByteArray& line) {
-    const QByteArray text = line.trimmed();
+std::optional<QString> SectionName(const QByteArray& line, TextEncoding encoding) {
+    const QByteArray text = Content(line).trimmed();
     if (!text.startsWith('[')) return std::nullopt;
     const qsizetype close = text.indexOf(']');
     if (close < 0) return std::nullopt;
-    return QString::fromUtf8(text.mid(1, close - 1)).trimmed();
+    return DecodeText(text.mid(1, close - 1).trimmed(), encoding);
 }
 
 struct KeyLine {
@@ -22,46 +26,41 @@ struct KeyLine {
     QString value;
 };
 
-// The key and value of a "key=value" line; comments (";") are none.
-std::optional<KeyLine> ParseKeyLine(const QByteArray& line) {
-    const QByteArray text = line.trimmed();
+// The key and value of a "key=value" line; comments (";") are none. ASCII
+// white space around them is taken off; a non-breaking space stays.
+std::optional<KeyLine> ParseKeyLine(const QByteArray& line, TextEncoding encoding) {
+    const QByteArray text = Content(line).trimmed();
     if (text.startsWith(';') || text.startsWith('[')) return std::nullopt;
     const qsizetype eq = text.indexOf('=');
     if (eq <= 0) return std::nullopt;
-    return KeyLine{QString::fromUtf8(text.first(eq)).trimmed(),
-                   QString::fromUtf8(text.mid(eq + 1)).trimmed()};
+    return KeyLine{DecodeText(text.first(eq).trimmed(), encoding),
+                   DecodeText(text.mid(eq + 1).trimmed(), encoding)};
 }
 
 bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QByteArray KeyValueLine(const QString& key, const QString& value) {
-    return (key + u'=' + value).toUtf8() + '\r';
-}
-
 }  // namespace
 
 IniText IniText::FromBytes(const QByteArray& bytes) {
     IniText text;
-    if (bytes.isEmpty()) return text;
-    text.lines_ = bytes.split('\n');
-    if (bytes.endsWith('\n')) {
-        text.lines_.removeLast();
-    } else if (!text.lines_.last().endsWith('\r')) {
-        // The last line had no break; written back it ends like the lines
-        // this module writes, so no bare LF appears before a key added behind it.
-        text.lines_.last() += '\r';
+    text.form_ = DetectTextForm(bytes);
+    const QByteArrayView body = TextBytes(bytes);
+    qsizetype start = 0;
+    while (start < body.size()) {
+        const qsizetype end = body.indexOf('\n', start);
+        const qsizetype next = end < 0 ? body.size() : end + 1;
+        text.lines_.append(body.sliced(start, next - start).toByteArray());
+        start = next;
     }
     return text;
 }
 
 QByteArray IniText::toBytes() const {
     QByteArray bytes;
-    for (const QByteArray& line : lines_) {
-        bytes += line;
-        bytes += '\n';
-    }
+    if (form_.byteOrderMark) bytes += kUtf8ByteOrderMark;
+    for (const QByteArray& line : lines_) bytes += line;
     return bytes;
 }
 
@@ -70,14 +69,13 @@ IniText::Position IniText::find(const QString& section, const QString& key) cons
     bool inSection = false;
     int sectionsSeen = 0;  // new keys go behind the last key of the first one
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        const QByteArray line = WithoutCr(lines_[i]);
-        if (const auto name = SectionName(line)) {
+        if (const auto name = SectionName(lines_[i], form_.encoding)) {
             inSection = SameName(*name, section);
             if (inSection && ++sectionsSeen == 1) found.insertAt = i + 1;
             continue;
         }
         if (!inSection) continue;
-        if (const auto entry = ParseKeyLine(line)) {
+        if (const auto entry = ParseKeyLine(lines_[i], form_.encoding)) {
             if (SameName(entry->key, key)) {
                 found.line = i;
                 return found;
@@ -91,20 +89,34 @@ IniText::Position IniText::find(const QString& section, const QString& key) cons
 std::optional<QString> IniText::value(const QString& section, const QString& key) const {
     const Position at = find(section, key);
     if (at.line < 0) return std::nullopt;
-    return ParseKeyLine(WithoutCr(lines_[at.line]))->value;
+    return ParseKeyLine(lines_[at.line], form_.encoding)->value;
+}
+
+QByteArray IniText::keyValueLine(const QString& key, const QString& value) const {
+    return EncodeText(QString(key + u'=' + value), form_.encoding) + "\r\n";
+}
+
+void IniText::insertLine(qsizetype at, const QByteArray& line) {
+    // A last line without a break gets one before anything goes behind it.
+    if (at == lines_.size() && !lines_.isEmpty() && !lines_.last().endsWith('\n')) {
+        lines_.last() += lines_.last().endsWith('\r') ? "\n" : "\r\n";
+    }
+    lines_.insert(at, line);
 }
 
 void IniText::setValue(const QString& section, const QString& key, const QString& value) {
     const Position at = find(section, key);
     if (at.line >= 0) {
+        const KeyLine stored = *ParseKeyLine(lines_[at.line], form_.encoding);
+        if (stored.value == value) return;
         // Keep the key as the file spells it.
-        lines_[at.line] = KeyValueLine(ParseKeyLine(WithoutCr(lines_[at.line]))->key, value);
+        lines_[at.line] = keyValueLine(stored.key, value);
     } else if (at.insertAt >= 0) {
-        lines_.insert(at.insertAt, KeyValueLine(key, value));
+        insertLine(at.insertAt, keyValueLine(key, value));
     } else {
-        if (!lines_.isEmpty() && !WithoutCr(lines_.last()).trimmed().isEmpty()) lines_.append("\r");
-        lines_.append(('[' + section + u']').toUtf8() + '\r');
-        lines_.append(KeyValueLine(key, value));
+        if (!lines_.isEmpty() && !Content(lines_.last()).trimmed().isEmpty()) insertLine(lines_.size(), "\r\n");
+        insertLine(lines_.size(), EncodeText(QString(u'[' + section + u']'), form_.encoding) + "\r\n");
+        insertLine(lines_.size(), keyValueLine(key, value));
     }
 }
 

@@ -3,6 +3,8 @@
 // match without regard to case; a change touches only its own line.
 #pragma once
 
+#include "text_encoding.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,18 +15,22 @@ namespace vorlan {
 
 class IniText {
 public:
-    // Splits the file's bytes into lines (CR LF or LF); lines that are not
-    // changed come back byte for byte, except that a last line without a
-    // break gets CR LF.
+    // Splits the file's bytes into lines (CR LF or LF) and notes its form
+    // (logic/text_encoding.h). Written back, the text keeps that form and
+    // its byte-order mark, and every line that no change touched keeps its
+    // bytes. A new text is UTF-8.
     static IniText FromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
+
+    TextForm form() const { return form_; }
 
     // The value of the first key of that name in a section of that name,
     // with the blanks around it removed; nothing when there is none.
     std::optional<QString> value(const QString& section, const QString& key) const;
 
-    // Replaces the key's line, or adds "key=value" at the end of the
-    // section's keys, or adds the section at the end of the text.
+    // Replaces the key's line (unless it holds that value already), or adds
+    // "key=value" at the end of the section's keys, or adds the section at
+    // the end of the text. Lines written are ended with CR LF.
     void setValue(const QString& section, const QString& key, const QString& value);
 
 private:
@@ -33,8 +39,11 @@ private:
         qsizetype insertAt = -1;    // after the section's last key; -1 without the section
     };
     Position find(const QString& section, const QString& key) const;
+    QByteArray keyValueLine(const QString& key, const QString& value) const;
+    void insertLine(qsizetype at, const QByteArray& line);
 
-    QList<QByteArray> lines_;  // without "\n"; a CR of the file stays on its line
+    TextForm form_;
+    QList<QByteArray> lines_;  // each with its own line break; the last may have none
 };
 
 }  // namespace vorlan

@@ -1,9 +1,10 @@
 // The shell's decisions over plain values: integers, memo lines, prefixes,
-// command lines, sizes and the INI text.
+// command lines, sizes, text encodings and the INI text.
 #include "logic/file_names.h"
 #include "logic/ini_text.h"
 #include "logic/integer_text.h"
 #include "logic/synthesis_input.h"
+#include "logic/text_encoding.h"
 #include "logic/window_sizes.h"
 
 #include <QtTest>
@@ -30,6 +31,11 @@ private Q_SLOTS:
     void mainWidth();
     void transferMemoHeight();
     void inWorkingDir();
+    void textForm_data();
+    void textForm();
+    void encodeText_data();
+    void encodeText();
+    void windows1251RoundTrip();
     void iniRead_data();
     void iniRead();
     void iniWrite_data();
@@ -198,6 +204,67 @@ void ShellLogicTest::inWorkingDir() {
     QCOMPARE(InWorkingDir("/", "in"), QStringLiteral("/in"));
 }
 
+void ShellLogicTest::textForm_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("windows1251");
+    QTest::addColumn<bool>("mark");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QByteArray() << false << false << "";
+    QTest::newRow("ASCII") << QByteArray("[a]\r\nk=v\r\n") << false << false << "[a]\r\nk=v\r\n";
+    QTest::newRow("UTF-8") << QByteArray("k=\xd0\xbe\xd1\x82\xd1\x87\xd0\xb5\xd1\x82") << false << false
+                           << "k=отчет";
+    QTest::newRow("Windows-1251") << QByteArray("k=\xee\xf2\xf7\xe5\xf2/\xcb\xce\xc3") << true << false
+                                  << "k=отчет/ЛОГ";
+    QTest::newRow("UTF-8 with mark") << QByteArray("\xef\xbb\xbf[general]\r\n") << false << true
+                                     << "[general]\r\n";
+    QTest::newRow("Windows-1251 with mark") << QByteArray("\xef\xbb\xbf\xee\xf2\xf7\xe5\xf2") << true << true
+                                            << "отчет";
+    QTest::newRow("mark alone") << QByteArray("\xef\xbb\xbf") << false << true << "";
+    QTest::newRow("second mark is text") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a") << false << true
+                                         << QString(QChar(0xFEFF)) + "a";
+    QTest::newRow("cut UTF-8 sequence at the end") << QByteArray("ab\xd0") << true << false << "abР";
+    QTest::newRow("one Windows-1251 line among UTF-8 ones")
+        << QByteArray("\xd0\xbe\r\n\xee\r\n") << true << false << "Рѕ\r\nо\r\n";
+}
+
+void ShellLogicTest::textForm() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, windows1251);
+    QFETCH(bool, mark);
+    QFETCH(QString, text);
+    const TextForm form{windows1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8, mark};
+    QCOMPARE(DetectTextForm(bytes), form);
+    QCOMPARE(DecodeFile(bytes), text);
+}
+
+void ShellLogicTest::encodeText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("windows1251");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8") << "лог" << false << QByteArray("\xd0\xbb\xd0\xbe\xd0\xb3");
+    QTest::newRow("Windows-1251") << "отчет/лог.txt №1" << true
+                                  << QByteArray("\xee\xf2\xf7\xe5\xf2/\xeb\xee\xe3.txt \xb9" "1");
+    QTest::newRow("missing character") << "a\u4e2d" "b" << true << QByteArray("a?b");
+    QTest::newRow("missing pair of surrogates") << "x\U0001F600y" << true << QByteArray("x?y");
+}
+
+void ShellLogicTest::encodeText() {
+    QFETCH(QString, text);
+    QFETCH(bool, windows1251);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(EncodeText(text, windows1251 ? TextEncoding::Windows1251 : TextEncoding::Utf8), bytes);
+}
+
+void ShellLogicTest::windows1251RoundTrip() {
+    // Every byte reads as one character and is written back as itself.
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray byte(1, static_cast<char>(b));
+        const QString text = DecodeText(byte, TextEncoding::Windows1251);
+        QCOMPARE(text.size(), 1);
+        QCOMPARE(EncodeText(text, TextEncoding::Windows1251), byte);
+    }
+}
+
 void ShellLogicTest::iniRead_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("section");
@@ -218,6 +285,15 @@ void ShellLogicTest::iniRead_data() {
     QTest::newRow("first of two") << QByteArray("[a]\r\nk=1\r\nK=2\r\n") << "a" << "k" << "1";
     QTest::newRow("repeated section") << QByteArray("[a]\r\nx=1\r\n[b]\r\n[A]\r\nk=2\r\n") << "a" << "k" << "2";
     QTest::newRow("cyrillic value") << QByteArray("[a]\r\nk=Схема\r\n") << "a" << "k" << "Схема";
+    QTest::newRow("Windows-1251 value")
+        << QByteArray("[files]\r\nlogfile=\xee\xf2\xf7\xe5\xf2/\xeb\xee\xe3.txt\r\n") << "files" << "logfile"
+        << "отчет/лог.txt";
+    QTest::newRow("Windows-1251 section and key")
+        << QByteArray("[\xd4\xe0\xe9\xeb\xfb]\r\n\xd0\xe5\xe6\xe8\xec=1\r\n") << "файлы" << "РЕЖИМ" << "1";
+    QTest::newRow("first section behind a mark")
+        << QByteArray("\xef\xbb\xbf[general]\r\nprogram=p\r\n") << "general" << "program" << "p";
+    QTest::newRow("non-breaking space kept")
+        << QByteArray("[a]\r\nk=\xa0x\xa0\r\n") << "a" << "k" << "\u00a0x\u00a0";
 }
 
 void ShellLogicTest::iniRead() {
@@ -253,9 +329,31 @@ void ShellLogicTest::iniWrite_data() {
                                             << QByteArray("[general]\r\nprogram=p\r\n\r\n[visual]\r\ntop=32\r\n");
     QTest::newRow("last line without a break")
         << QByteArray("[a]\r\nk=1") << "a" << "j" << "2" << QByteArray("[a]\r\nk=1\r\nj=2\r\n");
+    QTest::newRow("last line with CR only")
+        << QByteArray("[a]\r\nk=1\r") << "a" << "j" << "2" << QByteArray("[a]\r\nk=1\r\nj=2\r\n");
     QTest::newRow("other lines keep their bytes")
         << QByteArray("[a]\nk=1\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n")
         << "a" << "k" << "2" << QByteArray("[a]\nk=2\r\n\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0=cp1251\n");
+    const QByteArray spaced = "; \xea\xee\xec\xec\xe5\xed\xf2\xe0\xf0\xe8\xe9\n[General]\n  PROGRAM = old.exe \nk=1";
+    QTest::newRow("same value keeps its line") << spaced << "general" << "program" << "old.exe" << spaced;
+    QTest::newRow("same value on a last line without a break") << spaced << "general" << "k" << "1" << spaced;
+    QTest::newRow("new value on a last line without a break")
+        << spaced << "general" << "k" << "2"
+        << QByteArray("; \xea\xee\xec\xec\xe5\xed\xf2\xe0\xf0\xe8\xe9\n[General]\n  PROGRAM = old.exe \nk=2\r\n");
+    QTest::newRow("Windows-1251 file gets Windows-1251 lines")
+        << QByteArray("[files]\r\nlogfile=\xee\xf2\xf7\xe5\xf2/\xeb\xee\xe3.txt\r\n")
+        << "\xd1\x84\xd0\xb0\xd0\xb9\xd0\xbb\xd1\x8b" << "taskfile" << "задание.txt"
+        << QByteArray("[files]\r\nlogfile=\xee\xf2\xf7\xe5\xf2/\xeb\xee\xe3.txt\r\n\r\n"
+                      "[\xf4\xe0\xe9\xeb\xfb]\r\ntaskfile=\xe7\xe0\xe4\xe0\xed\xe8\xe5.txt\r\n");
+    QTest::newRow("Windows-1251 value replaced")
+        << QByteArray("[files]\r\nlogfile=\xee\xf2\xf7\xe5\xf2/\xeb\xee\xe3.txt\r\n")
+        << "files" << "logfile" << "лог.txt" << QByteArray("[files]\r\nlogfile=\xeb\xee\xe3.txt\r\n");
+    QTest::newRow("mark kept, first section found")
+        << QByteArray("\xef\xbb\xbf[general]\r\nprogram=p\r\n") << "general" << "logtask" << "1"
+        << QByteArray("\xef\xbb\xbf[general]\r\nprogram=p\r\nlogtask=1\r\n");
+    QTest::newRow("UTF-8 file gets UTF-8 lines")
+        << QByteArray("\xef\xbb\xbf[files]\r\n") << "files" << "logfile" << "лог"
+        << QByteArray("\xef\xbb\xbf[files]\r\nlogfile=\xd0\xbb\xd0\xbe\xd0\xb3\r\n");
 }
 
 void ShellLogicTest::iniWrite() {

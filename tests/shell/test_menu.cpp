@@ -1,7 +1,9 @@
 // The main window's menu and the about box: loading into the active page,
-// the results folder, the report and help, the settings command, exit.
+// the results folder, the report and help, the settings command, exit, and
+// the text files that come from the Windows program.
 #include "about_box.h"
 #include "ini_settings.h"
+#include "logic/text_encoding.h"
 #include "main_window.h"
 #include "settings_dialog.h"
 #include "shell_fakes.h"
@@ -44,6 +46,10 @@ private Q_SLOTS:
     void settingsCommandRereadsAfterOk();
     void exitClosesAndStoresGeometry();
     void aboutBox();
+    void textsFromTheWindowsProgram_data();
+    void textsFromTheWindowsProgram();
+    void settingsFileKeepsItsForm_data();
+    void settingsFileKeepsItsForm();
 
 private:
     void createForms() { forms_ = std::make_unique<ShellForms>(CreateForms()); }
@@ -313,6 +319,80 @@ void MenuTest::aboutBox() {
     QCOMPARE(memo->toPlainText(), QStringLiteral("changed"));
     QVERIFY(fakes_->boxes.errors.isEmpty());
     QCOMPARE(about->frameGeometry().size(), QSize(200, 200));
+}
+
+namespace {
+
+QByteArray Windows1251(const QString& text) {
+    return EncodeText(text, TextEncoding::Windows1251);
+}
+
+}  // namespace
+
+void MenuTest::textsFromTheWindowsProgram_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = QStringLiteral("Схема синтеза\r\nверсия 1\r\n");
+    QTest::newRow("UTF-8") << text.toUtf8();
+    QTest::newRow("UTF-8 with mark") << kUtf8ByteOrderMark.toByteArray() + text.toUtf8();
+    QTest::newRow("Windows-1251") << Windows1251(text);
+}
+
+void MenuTest::textsFromTheWindowsProgram() {
+    QFETCH(QByteArray, bytes);
+    createForms();
+    WriteBytes(dir_->file("about.txt"), bytes);
+    trigger("N4");
+    QCOMPARE(forms_->fmAbout->findChild<QPlainTextEdit*>("memAbout")->toPlainText(),
+             QStringLiteral("Схема синтеза\nверсия 1"));
+
+    WriteBytes(dir_->file("expr.txt"), bytes);
+    fakes_->chooser.answers = {dir_->file("expr.txt")};
+    trigger("nLoad");
+    QCOMPARE(child<QPlainTextEdit>("memMain")->toPlainText(), QStringLiteral("Схема синтеза\nверсия 1"));
+}
+
+void MenuTest::settingsFileKeepsItsForm_data() {
+    QTest::addColumn<bool>("windows1251");
+    QTest::addColumn<QByteArray>("mark");
+    QTest::newRow("Windows-1251") << true << QByteArray();
+    QTest::newRow("UTF-8 with mark") << false << kUtf8ByteOrderMark.toByteArray();
+}
+
+void MenuTest::settingsFileKeepsItsForm() {
+    // A Vorlan.ini of the Windows program: every key the dialog writes, a
+    // comment and a key of the user's own, names with Cyrillic letters,
+    // blanks around a value and a line ended by LF alone.
+    QFETCH(bool, windows1251);
+    QFETCH(QByteArray, mark);
+    const auto encode = [&](const QString& text) { return windows1251 ? Windows1251(text) : text.toUtf8(); };
+    const auto file = [&](const QString& program, int width) {
+        return mark + encode(QStringLiteral(
+            "; настройки синтеза\r\n[general]\r\nprogram=%1\r\nlogtask=0\r\nlogcirc=0\r\n"
+            "findnill=0\r\nFindFirst=0\r\nязык = русский \r\n\r\n[files]\r\nresultfile=result/result.cir\r\n"
+            "inputfile=in\r\nlogfile = отчет/лог.txt \r\ntaskfile=report/task.txt\n"
+            "circfile=report/level.cir\r\nlogresfile=отчет/итог.txt\r\n\r\n"
+            "[visual]\r\nwidth=%2\r\nHeight=400\r\nleft=0\r\ntop=0\r\n").arg(program).arg(width));
+    };
+    const QString ini = dir_->file("Vorlan.ini");
+    WriteBytes(ini, file("vorlan.exe", 600));
+    createForms();
+    QCOMPARE(forms_->fmOptions->findChild<QLineEdit*>("edRep")->text(), QStringLiteral("отчет/лог.txt"));
+
+    runSettings([](TfmOptions* dialog) { dialog->findChild<QPushButton*>("btnApply")->click(); });
+    QCOMPARE(ReadBytes(ini), file("vorlan.exe", 600));
+
+    runSettings([](TfmOptions* dialog) {
+        dialog->findChild<QLineEdit*>("edProg")->setText("синтез.exe");
+        dialog->findChild<QPushButton*>("btnOK")->click();
+    });
+    QCOMPARE(ReadBytes(ini), file("синтез.exe", 600));
+    QCOMPARE(nextRun().first, dir_->file("синтез.exe"));
+    trigger("N5");
+    QCOMPARE(fakes_->launcher.calls.value(1).path, dir_->file("отчет/итог.txt"));
+
+    window()->resize(640, 400);
+    trigger("nExit");
+    QCOMPARE(ReadBytes(ini), file("синтез.exe", 640));
 }
 
 QTEST_MAIN(MenuTest)
