@@ -15,7 +15,15 @@ namespace vorlan {
 struct PreparedLists {
     TwoTerminalList two;
     FourTerminalList four;
+    // Taking the ideal current sources out left a node of the circuit with
+    // nothing: without S nodes the determinant is zero.
+    bool lostNode = false;
 };
+
+// Expands prepared lists into the engine's buffer over the S nodes it is
+// given (relabelled in place as the expansion merges nodes); lists that
+// lost a node write nothing when there are no S nodes.
+void ExpandPrepared(int sCount, NodeLabel* sNodes, PreparedLists lists);
 
 // ---- main analysis -------------------------------------------------------
 

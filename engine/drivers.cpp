@@ -3,7 +3,6 @@
 #include <string>
 
 #include "driver_lists.h"
-#include "expansion.h"
 #include "expression_buffer.h"
 #include "script_sink.h"
 #include "state.h"
@@ -20,16 +19,22 @@ public:
     void write(std::string_view text) { script_.write(text); }
 
     // Expands `lists` over the S nodes and writes what the buffer still
-    // holds; " 0" stands for an empty expression. Returns false then. The
-    // expansion relabels the S nodes it is given as it merges nodes, so it
-    // gets a copy: every expression is taken over the netlist's S nodes.
+    // holds; " 0" stands for an empty expression. Returns false then. An
+    // expression is empty only when nothing of it stays written: its last
+    // piece may have been taken back to the start of a line written out
+    // before it. The expansion relabels the S nodes it is given as it
+    // merges nodes, so it gets a copy: every expression is taken over the
+    // netlist's S nodes.
     bool ExpandAndFrame(int sCount, const NodeLabel* sNodes, PreparedLists lists) {
         SNodeArray own{};
         for (int i = 1; i <= sCount && i <= kSNodeCapacity; ++i) own[i] = sNodes[i];
         ExpressionBuffer& buffer = Engine().buffer;
         buffer.start_expression();
-        ExpandDeterminant(CircuitLists{sCount, own.data(), std::move(lists.two), std::move(lists.four)});
-        if (buffer.write_rest() != 0) return true;
+        const long start = buffer.written_length();
+        ExpandPrepared(sCount, own.data(), std::move(lists));
+        const bool nonEmpty = buffer.written_length() > start;
+        buffer.write_rest();
+        if (nonEmpty) return true;
         script_.write(" 0");
         buffer.add_written(1);
         return false;

@@ -66,6 +66,9 @@ bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTermina
             DeleteFourTerminal(i, four);
             break;
         case 'H': {
+            // Its sensing short stays; one that loops on a single node
+            // leaves the sensed current undetermined.
+            if (f.n3 == f.n4) return false;
             // The contraction of the control pair takes node n3 away; any
             // further node lost was held by nothing else.
             ReplaceByUnit(f.n1, f.n2, i, four);
@@ -160,19 +163,12 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
             ReleaseAll(two, four);
             return;
         }
-        // A circuit emptied by the merge or the reduction: without S nodes
-        // the product closes the term, as when the factors took everything;
-        // the rest would otherwise be written as the S-term "S".
-        if (BothEmpty(two, four)) {
-            usedUp = nS == 0;
-            break;
-        }
+        // A circuit emptied by the merge or the reduction: its rest is
+        // expanded all the same and written as its S-term.
+        if (BothEmpty(two, four)) break;
         ResolveZeroWeightSources(nS, sNodes, two, four, result);
         if (result == 2) return;
-        if (CountNodes(two, four) == 0) {
-            usedUp = nS == 0;
-            break;
-        }
+        if (CountNodes(two, four) == 0) break;
         factor = Factor{};
         if (!FindFactor(nS, sNodes, two, four, factor)) break;
     }
@@ -194,11 +190,13 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
                              (n == 2 || text[n - 3] == '(' || text[n - 3] == '+' || text[n - 3] == '-');
         if (bareOne) UndoExpression(WrittenLength() - 2);
     }
-    // A bare "-" is always followed by a bracket, also before the S-term of
-    // an emptied circuit: the expansion turns a bare trailing "-" back into
-    // "+" (it takes it for the remains of a term taken back).
-    const bool minus = !buffer.empty() && buffer.text().back() == '-';
-    const bool bracket = BothEmpty(two, four) ? minus : (term[0] != '1' || minus);
+    // Before the S-term of an emptied circuit a "-" needs a bracket where
+    // the expansion would take it for the remains of a term taken back and
+    // turn it into "+": anywhere but right after "(".
+    const std::string& text = buffer.text();
+    const bool minus = !text.empty() && text.back() == '-';
+    const bool afterBracket = text.size() >= 2 && text[text.size() - 2] == '(';
+    const bool bracket = BothEmpty(two, four) ? minus && !afterBracket : (term[0] != '1' || minus);
     if (bracket) AppendExpressionText("(");
     const long pb = WrittenLength();
     ExpandDeterminant(CircuitLists{nS, sNodes, std::move(two), std::move(four)});

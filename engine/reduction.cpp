@@ -1,5 +1,6 @@
 #include "reduction.h"
 
+#include <algorithm>
 #include <string>
 
 #include "merges.h"
@@ -32,10 +33,14 @@ struct Side {
 bool OutputsCoincide(const FourTerminal& a, const FourTerminal& b) { return PairsCoincide(a.n1, a.n2, b.n1, b.n2); }
 bool ControlsCoincide(const FourTerminal& a, const FourTerminal& b) { return PairsCoincide(a.n3, a.n4, b.n3, b.n4); }
 
-// Negates a weight; a pinned ideal element makes the others neutral.
-void Pin(int index, FourTerminalList& four) {
+// Negates a weight; a pinned ideal element makes the others neutral, which
+// may remove elements before `index`. Returns whether it did so: the index
+// no longer names the pinned element then.
+bool Pin(int index, FourTerminalList& four) {
     four[index].weight = -four[index].weight;
-    if (four[index].weight == kWeightPinnedIdeal) NeutraliseOtherIdealSources(four);
+    if (four[index].weight != kWeightPinnedIdeal) return false;
+    NeutraliseOtherIdealSources(four);
+    return true;
 }
 
 // The nodes of a circuit; when its last element went, its one node is left.
@@ -49,6 +54,17 @@ void ZeroExit(TwoTerminalList& two, FourTerminalList& four, int& result) {
     FreeTwoTerminals(two);
     FreeFourTerminals(four);
     result = 2;
+}
+
+// An admittance whose two nodes are one carries no current and leaves the
+// determinant as it is: it goes. Returns false when that left a node with
+// nothing and there are no S nodes (a zero determinant).
+bool DropSelfLoopAdmittances(int nS, TwoTerminalList& two, const FourTerminalList& four) {
+    auto selfLoop = [](const TwoTerminal& t) { return t.n1 == t.n2 && IsAdmittanceKind(t.kind()); };
+    if (std::none_of(two.begin(), two.end(), selfLoop)) return true;
+    const int before = NodesLeft(two, four);
+    std::erase_if(two, selfLoop);
+    return nS != 0 || NodesLeft(two, four) == before;
 }
 
 // The chain step of `ResolveUnitElementChains` for one side. Returns whether
@@ -127,11 +143,7 @@ bool ScanPortPairs(FourTerminalList& four, int& result) {
             }
             if (PairsCoincide(fi.n3, fi.n4, fj.n1, fj.n2) && IsNegative(fi) && IsForcingOutputKind(fj.kind()) &&
                 fj.weight > 0) {
-                four[j].weight = -four[j].weight;
-                if (four[j].weight == kWeightPinnedIdeal) {
-                    NeutraliseOtherIdealSources(four);
-                    return true;
-                }
+                if (Pin(j, four)) return true;
             }
         }
     }
@@ -142,6 +154,7 @@ bool ScanPortPairs(FourTerminalList& four, int& result) {
 
 void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four, int& result) {
     result = 0;
+    if (!DropSelfLoopAdmittances(nS, two, four)) return ZeroExit(two, four, result);
     if (two.empty() && four.empty()) return;
     MarkLastIdealSource(four);
 
@@ -280,8 +293,7 @@ void ResolveDoubleAttachedNode(int nS, const NodeLabel* sNodes, const TwoTermina
             FourTerminal& b1 = four[controls[0]];
             if (!IsCurrentOrNegative(a1) || !IsVoltageOrNegative(b1)) continue;
             if (a1.weight > 0) {
-                Pin(outputs[0], four);
-                if (four[outputs[0]].weight == kWeightPinnedIdeal) return;
+                if (Pin(outputs[0], four)) return;
             } else if (b1.weight > 0) {
                 b1.weight = -b1.weight;
                 return;

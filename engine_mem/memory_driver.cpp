@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "driver_lists.h"
-#include "expansion.h"
 #include "expression_buffer.h"
 #include "memory_sink.h"
 #include "state.h"
@@ -17,7 +16,7 @@ std::vector<std::string> WriteDeterminant(int sCount, NodeLabel* sNodes, const T
     SinkAttachment attachment(buffer, sink);
     PreparedLists lists = DeterminantLists(two, four, probes);
     buffer.start_expression();
-    ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
+    ExpandPrepared(sCount, sNodes, std::move(lists));
     // Closing brackets are appended without a flush, so the rest may have
     // grown past 70 characters: it is wrapped like every other line.
     buffer.flush_lines();

@@ -3,13 +3,7 @@
 // solution of the circuit.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cctype>
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <sstream>
@@ -21,6 +15,7 @@
 #include "nodal_reference.h"
 #include "reader.h"
 #include "run.h"
+#include "script_run.h"
 
 namespace vorlan {
 namespace {
@@ -377,73 +372,6 @@ private:
     std::vector<long double> x_;
 };
 
-TimeOfDay NoonClock() { return TimeOfDay{12, 0, 0, 0}; }
-
-// Runs the engine on `netlist` in a private working directory and gives the
-// script with its line ends folded.
-class ScriptRun : public ::testing::Test {
-protected:
-    void SetUp() override {
-        home_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() / ("vorlan_drivers_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        std::filesystem::current_path(dir_);
-        std::filesystem::copy_file(VORLAN_SETUP_SYM, "setup.sym",
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(home_);
-        std::filesystem::remove_all(dir_);
-    }
-
-    std::string Run(const std::string& netlist) {
-        {
-            std::ofstream out("cir", std::ios::binary | std::ios::trunc);
-            out << netlist;
-        }
-        EXPECT_EQ(RunMain("cir", "out", NoonClock), 0);
-        std::ifstream in("out", std::ios::binary);
-        std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        std::string folded;
-        for (std::size_t i = 0; i < text.size(); ++i)
-            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) folded.push_back(text[i]);
-        return folded;
-    }
-
-    std::filesystem::path home_, dir_;
-};
-
-// The expression as a number can be read: blanks and line ends dropped, and
-// the term "S" of a circuit expanded to nothing (no S nodes here) read as 1.
-std::string WithoutBlanks(std::string_view text) {
-    std::string s;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ' ' || text[i] == '\n') continue;
-        const bool emptyCircuit = text[i] == 'S' && (i + 1 == text.size() || !std::isdigit(text[i + 1]));
-        s.push_back(emptyCircuit ? '1' : text[i]);
-    }
-    return s;
-}
-
-// The numerator and denominator of the block of `probe`.
-std::pair<std::string, std::string> Quotient(const std::string& script, const std::string& probe) {
-    const std::string head = "\n" + probe + " = \n(\n";
-    const std::size_t start = script.find(head);
-    if (start == std::string::npos) return {};
-    const std::size_t num = start + head.size();
-    const std::size_t over = script.find("\n)\n/\n(\n", num);
-    const std::size_t end = script.find("\n);", over);
-    if (over == std::string::npos || end == std::string::npos) return {};
-    return {WithoutBlanks(script.substr(num, over - num)), WithoutBlanks(script.substr(over + 7, end - over - 7))};
-}
-
-// The expression of the script's first "detan=" block.
-std::string Determinant(const std::string& script) {
-    const std::size_t head = script.find("\ndetan= \n");
-    if (head == std::string::npos) return {};
-    return WithoutBlanks(script.substr(head + 9, script.find(';', head) - head - 9));
-}
-
 struct TransferCase {
     const char* name;
     const char* netlist;  // one source (E1 or J1), one probe
@@ -549,18 +477,18 @@ void ExpectQuotientByNumbers(const TransferCase& c, const std::string& numerator
     }
 }
 
-class TransferFunctions : public ScriptRun {};
+class TransferFunctions : public test::ScriptRun {};
 
 TEST_F(TransferFunctions, QuotientIsTheCircuitsTransferFunction) {
     std::mt19937 random(20240611);
     for (const TransferCase& c : kTransferCases) {
         const std::string script = Run(c.netlist);
-        const auto [numerator, denominator] = Quotient(script, c.probe);
+        const auto [numerator, denominator] = test::Quotient(script, c.probe);
         ASSERT_FALSE(numerator.empty()) << c.name << "\n" << script;
         SCOPED_TRACE(numerator + "\n/\n" + denominator);
         EXPECT_NE(numerator.find(SourceOf(c)), std::string::npos) << c.name;
         // With a single probe the circuit's determinant is the denominator.
-        ExpectQuotientByNumbers(c, numerator, denominator, Determinant(script), random, 4);
+        ExpectQuotientByNumbers(c, numerator, denominator, test::Determinant(script), random, 4);
     }
 }
 
@@ -579,10 +507,10 @@ TEST_F(TransferFunctions, EveryProbeOfANetlistWithTheOtherCurrentProbesShorted) 
     std::mt19937 random(99);
     for (const TransferCase& c : cases) {
         const std::string script = Run(c.netlist);
-        const std::string determinant = Determinant(script);
+        const std::string determinant = test::Determinant(script);
         ASSERT_FALSE(determinant.empty()) << script;
         for (const char* probe : {"U1", "I1", "I2"}) {
-            const auto [numerator, denominator] = Quotient(script, probe);
+            const auto [numerator, denominator] = test::Quotient(script, probe);
             ASSERT_FALSE(numerator.empty()) << c.name << " " << probe << "\n" << script;
             ExpectQuotientByNumbers(TransferCase{c.name, c.netlist, probe}, numerator, denominator, determinant,
                                     random, 3);

@@ -92,6 +92,9 @@ private:
             if (used != token.size()) Fail("bad number \"" + std::string(token) + "\"");
             return {v, v < 0 ? -v : v};
         }
+        // "S" alone: what is left of a circuit without S nodes once nothing
+        // of it is left, the empty determinant.
+        if (token == "S") return {1, 1};
         if (token[0] == 'S') Fail("S-term \"" + std::string(token) + "\" has no number");
         const auto it = values_.find(token);
         if (it == values_.end()) Fail("no value for \"" + std::string(token) + "\"");

@@ -1,6 +1,7 @@
 // Numeric evaluation of the expressions the engine writes: element names,
 // "+", "-", "*", brackets and the factor "1" (also as the closing group
-// "1)" of a source term). S-terms are not numbers and are refused.
+// "1)" of a source term). The S-term "S" of an emptied circuit without S
+// nodes is 1; other S-terms are not numbers and are refused.
 #pragma once
 
 #include <map>

@@ -1,0 +1,191 @@
+// Whole netlists through the engine: the "detan=" block checked by numbers
+// against the nodal reference of the circuit as read, and its text where
+// the form of the expression matters to the program that reads it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver_lists.h"
+#include "expression_evaluator.h"
+#include "nodal_reference.h"
+#include "reader.h"
+#include "script_run.h"
+#include "semantic_determinant.h"
+
+namespace vorlan {
+namespace {
+
+using test::EvaluateExpression;
+using test::ValueMap;
+
+// The tables of a netlist (its first line the title).
+NetlistTables ReadTables(const std::string& netlist) {
+    NetlistTables tables;
+    NetlistLineReader reader;
+    std::istringstream in(netlist);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line))
+        if (reader.read(line + "\n", tables).outcome == LineOutcome::End) break;
+    return tables;
+}
+
+constexpr const char* kOpenPrefix = "g#open";
+
+// The circuit whose determinant "detan=" is: every ideal E shorted, every
+// ideal J opened and every current probe shorted. An opened J stays as a
+// conductance of value 0, so that its nodes stay in the circuit: a node held
+// by nothing else then floats and the determinant is zero.
+struct DeterminantCircuit {
+    TwoTerminalList two;
+    FourTerminalList four;
+
+    explicit DeterminantCircuit(const NetlistTables& t) : two(t.MainTwoTerminals) {
+        for (const FourTerminal& f : t.MainFourTerminals) {
+            if (f.weight == kWeightIdeal && f.kind() == 'E')
+                AddUnitOverPair(f.n1, f.n2, four);
+            else if (f.weight == kWeightIdeal && f.kind() == 'J')
+                AddTwoTerminal(f.n1, f.n2, 1, kOpenPrefix + f.name, two);
+            else
+                four.push_back(f);
+        }
+        for (const TwoTerminal& probe : t.ProbeList)
+            if (probe.kind() == 'I') AddUnitOverPair(probe.n1, probe.n2, four);
+    }
+};
+
+ValueMap RandomValues(const TwoTerminalList& two, const FourTerminalList& four, std::mt19937& random) {
+    std::uniform_real_distribution<double> magnitude(0.5, 2.0);
+    ValueMap values;
+    for (const TwoTerminal& t : two) values[t.name] = t.name.starts_with(kOpenPrefix) ? 0 : magnitude(random);
+    for (const FourTerminal& f : four)
+        if (f.name != "1") values[f.name] = magnitude(random);
+    return values;
+}
+
+// `expression` equals the determinant of the lists up to one sign for all
+// draws, or vanishes with it.
+void ExpectSameDeterminant(const std::string& expression, const TwoTerminalList& two,
+                           const FourTerminalList& four, const char* what) {
+    std::mt19937 random(17);
+    int sign = 0;
+    for (int draw = 0; draw < 4; ++draw) {
+        const ValueMap values = RandomValues(two, four, random);
+        const test::ReferenceValue reference = test::NodalDeterminant(two, four, values);
+        const test::Evaluation got = EvaluateExpression(expression, values);
+        if (test::IsZeroValue(reference)) {
+            EXPECT_LE(std::fabs(got.value), 1e-9L * std::fmax(got.magnitude, 1.0L))
+                << what << ": the determinant is zero, the expression " << expression;
+            continue;
+        }
+        const long double ratio = got.value / reference.value;
+        const int s = ratio < 0 ? -1 : 1;
+        if (sign == 0) sign = s;
+        EXPECT_NEAR(static_cast<double>(ratio), sign, 1e-9) << what << ": " << expression;
+    }
+}
+
+struct NetlistCase {
+    const char* name;
+    const char* body;   // element lines, each with its "\n"
+    const char* detan;  // the expression as written, or nullptr where only its value matters
+};
+
+const NetlistCase kNetlistCases[] = {
+    // An admittance on one node carries no current, however it is reached.
+    {"admittance on one node in a loop", "R1 1 0 1\nc1 2 2 1\nR2 1 2 1\nR3 2 0 1\n", "R1+R2+R3"},
+    {"conductance on the node of a factor", "g1 1 0 1\nr2 1 1 1\n", "g1"},
+    {"lone admittance on one node", "c1 0 0 1\n", "1"},
+    {"admittance alone holding its node", "R1 1 0 1\nc1 2 2 1\n", "0"},
+    {"admittances on one node among sources", "E1 1 0 1\ng1 1 1 1\nR1 1 2 1\nG1 2 0 1 0 1\nc2 2 2 1\nR2 2 0 1\n",
+     nullptr},
+    // An H whose sensing short loops on one node leaves its current free.
+    {"H sensing on one node", "H1 1 0 1 1 1\nr2 0 1 1\n", "0"},
+    {"H sensing on one node in a circuit", "R1 1 0 1\nH1 2 0 1 1 1\nR2 2 1 1\n", "0"},
+    // Opening the current sources leaves a node with nothing.
+    {"node held only by current sources", "J1 2 0 1\ng1 1 0 1\nJ2 1 2 1\nJ3 2 2 1\n", "0"},
+    {"current sources beside a held node", "J1 2 0 1\ng1 1 0 1\nJ2 1 2 1\nR2 2 0 1\n", nullptr},
+    // Factors that use the circuit up only after a merge leave its S-term.
+    {"factors used up after a merge", "c1 0 1 1\nR2 4 5 1\nC3 4 1 1\nL4 2 4 1\n", "y1*S"},
+    // The last piece of a long expression taken back to the start of a line.
+    {"rest taken back to a line start",
+     "G1 5 3 1 4 1\nC2xxxxxxx 3 0 1\nF3 3 2 1 3 1\nH4 4 0 5 2 1\nG5 3 5 4 0 1\nF6 0 2 3 4 1\ng7xxx 4 0 1\n"
+     "G8 1 2 5 1 1\nl9xxxxx 0 5 1\n",
+     nullptr},
+};
+
+void PrintTo(const NetlistCase& c, std::ostream* os) { *os << c.name; }
+
+class WholeNetlists : public test::ScriptRun, public ::testing::WithParamInterface<NetlistCase> {};
+
+TEST_P(WholeNetlists, DeterminantIsTheCircuits) {
+    const NetlistCase& c = GetParam();
+    const std::string netlist = std::string("t\n") + c.body + ".end\n";
+    const std::string detan = test::Determinant(Run(netlist));
+    if (c.detan) {
+        EXPECT_EQ(detan, c.detan);
+    }
+    const DeterminantCircuit circuit(ReadTables(netlist));
+    ExpectSameDeterminant(detan, circuit.two, circuit.four, c.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WholeNetlists, ::testing::ValuesIn(kNetlistCases),
+                         [](const ::testing::TestParamInfo<NetlistCase>& info) {
+                             std::string name;
+                             for (char ch : std::string(info.param.name)) name += std::isalnum(ch) ? ch : '_';
+                             return name;
+                         });
+
+class WholeScripts : public test::ScriptRun {};
+
+// A minus S-term right after "(" keeps its plain form; after "+" it needs
+// its bracket, or the expansion would read the minus as a taken-back "+".
+TEST_F(WholeScripts, MinusSTermsAfterABracket) {
+    EXPECT_EQ(test::Determinant(Run("t\ng1 1 0 1\nN2 1 2 2 0 1\nG3 2 0 0 1 1\nS 2\n.end\n")), "g1*(-S1)+G3*S1");
+}
+
+// An expression whose last piece was taken back to the start of a written
+// line is not empty: no " 0" follows it, and with RequireNonzeroDet set the
+// transfer functions still follow.
+TEST_F(WholeScripts, ExpressionCutBackToALineStartIsNotEmpty) {
+    WriteSettings(0, 1);
+    const std::string script = Run(
+        "t\nG1 5 3 1 4 1\nC2xxxxxxx 3 0 1\nF3 3 2 1 3 1\nH4 4 0 5 2 1\nG5 3 5 4 0 1\nF6 0 2 3 4 1\n"
+        "g7xxx 4 0 1\nG8 1 2 5 1 1\nl9xxxxx 0 5 1\nU1 1 0\n.end\n");
+    const std::size_t first = script.find("\ndetan= \n");
+    ASSERT_NE(first, std::string::npos);
+    const std::size_t end = script.find(';', first);
+    EXPECT_NE(script.compare(end - 2, 2, " 0"), 0) << script.substr(first, end - first + 1);
+    EXPECT_NE(script.find("\ndetan= \n", end), std::string::npos);
+    const auto [numerator, denominator] = test::Quotient(script, "U1");
+    EXPECT_FALSE(numerator.empty()) << script;
+    EXPECT_EQ(denominator, test::Determinant(script));
+}
+
+// Pinning the last ideal element neutralises the others, which may remove
+// elements before it: the pass ends there, without reading the list at the
+// old place.
+TEST_F(WholeScripts, PinningAnIdealElementEndsThePass) {
+    const std::string body = "g1 1 0 1\ng2 1 3 1\ng3 3 0 1\nR1 1 2 1\nR2 2 3 1\nU1 3 0\n.end\n";
+    for (const std::string sources : {"J1 1 0 1\nG1 1 0 5 0 1\nJ2 5 0 1\n",
+                                      "J1 1 0 1\nG1 1 0 5 0 1\nJ2 5 0 1\nG2 2 6 3 6 1\n"}) {
+        const std::string netlist = "t\n" + sources + body;
+        const std::string script = Run(netlist);
+        const auto [numerator, denominator] = test::Quotient(script, "U1");
+        ASSERT_FALSE(numerator.empty()) << script;
+        const NetlistTables tables = ReadTables(netlist);
+        const PreparedLists lists = NumeratorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
+                                                   tables.ProbeList, 0);
+        ExpectSameDeterminant(numerator, lists.two, lists.four, "U1 numerator");
+        if (sources.find("G2") != std::string::npos) {
+            EXPECT_TRUE(numerator.starts_with("(J2)*G1*G2*(")) << numerator;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vorlan
