@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "data_module.h"
 #include "main_window.h"
+#include "qt_translations.h"
 #include "settings_dialog.h"
 
 #include <QApplication>
@@ -23,11 +24,19 @@ ShellForms CreateForms() {
     return forms;
 }
 
-int RunShell(QApplication& app) {
+ShellForms StartShell(QApplication& app) {
     QApplication::setApplicationName(kApplicationTitle);
     app.setQuitOnLastWindowClosed(true);
+    // Qt's dialogs speak the program's language; without the catalogue they
+    // are English, which is no reason not to start.
+    InstallQtTranslations(app);
     ShellForms forms = CreateForms();
     forms.fmMain->show();
+    return forms;
+}
+
+int RunShell(QApplication& app) {
+    const ShellForms forms = StartShell(app);
     return app.exec();
 }
 

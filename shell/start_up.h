@@ -32,8 +32,11 @@ struct ShellForms {
 // (which reads it too), the about box and the data module, in this order.
 ShellForms CreateForms();
 
-// Sets the title, creates the forms, shows the main window and runs the
-// event loop until it closes.
+// Sets the title, puts Qt's own texts into Russian, creates the forms and
+// shows the main window.
+ShellForms StartShell(QApplication& app);
+
+// StartShell, then the event loop until the main window closes.
 int RunShell(QApplication& app);
 
 }  // namespace vorlan
