@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -56,6 +57,9 @@ void TfmAbout::FormResize() {
     const QSize client = kAboutSize.shrunkBy(frame);
     // Fixed, so that a drag at the border snaps back at once.
     if (minimumSize() != client || maximumSize() != client) setFixedSize(client);
+    // A window manager that ignores the fixed size, or a resize ordered from
+    // outside, leaves another size: it is set back too.
+    if (size() != client) resize(client);
 }
 
 void TfmAbout::keyPressEvent(QKeyEvent* event) {
@@ -65,6 +69,19 @@ void TfmAbout::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// The window manager frames the window after it is shown, and only then is
+// the room known that the frame takes of the 200 by 200; a move or the
+// activation that follows the framing brings the size in line with it.
+void TfmAbout::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) FormResize();
+}
+
+void TfmAbout::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    FormResize();
 }
 
 void TfmAbout::resizeEvent(QResizeEvent* event) {
