@@ -124,7 +124,15 @@ PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList&
     const NodeLabel a = probes[probe].n1;
     const NodeLabel b = probes[probe].n2;
     PreparedLists lists = CopyOf(two, four);
-    AddOtherCurrentProbes(probes, probe, lists.four);
+    if (IsCurrentProbe(probes[probe])) {
+        // Another current probe over the same pair sits in the same branch:
+        // shorting it would short the branch whose current is wanted.
+        for (std::size_t j = 0; j < probes.size(); ++j)
+            if (j != probe && IsCurrentProbe(probes[j]) && !HasPair(probes[j].n1, probes[j].n2, a, b))
+                AddProbeShort(probes[j], lists.four);
+    } else {
+        AddOtherCurrentProbes(probes, probe, lists.four);
+    }
     for (FourTerminal& f : lists.four) {
         if (f.kind() == 'E' || f.kind() == 'J') {
             f.n3 = b;

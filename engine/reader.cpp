@@ -111,22 +111,21 @@ bool IsMarkable(Layout layout) {
 
 // The name field and at most `maxFields` fields after it, up to the line
 // end or the last examined column. Returns what is wrong with the name
-// field, or an empty text: a name longer than kNameChars is refused rather
-// than cut, so that neither a final "?" nor the difference between two long
-// names is lost.
+// field, or an empty text: where the name is used, one longer than
+// kNameChars is refused rather than cut, so that neither a final "?" nor
+// the difference between two long names is lost.
 std::string SplitFields(std::string_view line, std::size_t maxFields, std::string& name,
                         std::vector<std::string>& fields) {
     int position = 0;
     bool end = NextField(kFieldLimit, line, 0, position, name);
-    if (name.size() > kNameChars)
-        return "the name field " + name + " is longer than " + std::to_string(kNameChars) + " characters";
     std::string field;
     while (!end && fields.size() < maxFields) {
         end = NextField(kFieldLimit, line, position, position, field);
         if (field.empty()) break;
         fields.push_back(field);
     }
-    return {};
+    if (name.size() <= kNameChars) return {};
+    return "the name field " + name + " is longer than " + std::to_string(kNameChars) + " characters";
 }
 
 // The number at the start of a value field: optional blanks, an optional
@@ -240,9 +239,9 @@ LineResult Rejected(std::string error) {
 
 // ".a" line: the third field after the name is the frequency.
 LineResult ReadFrequency(std::string_view line, long double& frequency) {
-    std::string name;
+    std::string name;  // not used: a long one does no harm
     std::vector<std::string> fields;
-    if (std::string problem = SplitFields(line, 3, name, fields); !problem.empty()) return Rejected(problem);
+    SplitFields(line, 3, name, fields);
     if (fields.size() == 3) frequency = ParseValue(fields[2]);
     LineResult result;
     result.outcome = LineOutcome::Element;
@@ -251,11 +250,9 @@ LineResult ReadFrequency(std::string_view line, long double& frequency) {
 }
 
 LineResult ReadSNodes(std::string_view line, NetlistTables& tables) {
-    std::string name;
+    std::string name;  // not used: a long one does no harm
     std::vector<std::string> fields;
-    if (std::string problem = SplitFields(line, std::numeric_limits<std::size_t>::max(), name, fields);
-        !problem.empty())
-        return Rejected(problem);
+    SplitFields(line, std::numeric_limits<std::size_t>::max(), name, fields);
     const std::size_t count = std::min<std::size_t>(fields.size(), kSNodeCapacity);
     SNodeArray nodes = tables.SNodes;
     std::string error;
@@ -277,8 +274,8 @@ LineResult ReadElement(const ElementLetter& letter, std::string_view line,
     const std::size_t nodeCount = NodeFieldCount(letter.layout);
     std::string nameField;
     std::vector<std::string> fields;
-    if (std::string problem = SplitFields(line, nodeCount + 1, nameField, fields); !problem.empty())
-        return Rejected(problem);
+    const std::string nameProblem = SplitFields(line, nodeCount + 1, nameField, fields);
+    if (!nameProblem.empty() && letter.layout != Layout::Unit) return Rejected(nameProblem);
 
     std::array<NodeLabel, 4> nodes = currentNodes;
     long double value = currentValue;
@@ -495,9 +492,15 @@ int ReadNetlist(NetlistTables& tables) {
 
     NetlistLineReader reader;
     bool ended = false;
+    // Messages name the line of the file; a line longer than kLineChars is
+    // read in pieces, each counting as a netlist line of its own.
+    int fileLine = 1;
+    bool lineEnded = line.ends_with('\n');
     for (int n = 1; !ended && n <= kMaxNetlistLines && input.readLine(line, kLineChars); ++n) {
+        if (lineEnded) ++fileLine;
+        lineEnded = line.ends_with('\n');
         LineResult result = reader.read(line, tables);
-        auto where = [&] { return "Line " + std::to_string(n + 1) + " " + Shown(line); };
+        auto where = [&] { return "Line " + std::to_string(fileLine) + " " + Shown(line); };
         switch (result.outcome) {
         case LineOutcome::Refused:
             return Fail(line, "\n         Cannot execute file!", "Cannot execute file! " + where());

@@ -30,7 +30,9 @@
  * lines, also when counted together with the "?"-marked elements and the
  * V/A lines; more than 20 probe lines U/I, 20 meter lines V/A or 20
  * elements marked with "?"), names a node outside -47..207 or the node 191
- * (which the engine keeps for itself), or when `lines` or `result` is NULL.
+ * (which the engine keeps for itself), gives an element, probe or meter a
+ * name of more than 11 characters after its letter, or when `lines` or
+ * `result` is NULL.
  * Nothing of such a netlist is expanded.
  *
  * Ownership: the array and its lines belong to the library. They stay valid

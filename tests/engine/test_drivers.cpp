@@ -88,6 +88,14 @@ TEST_F(MainWiring, CurrentProbeNumeratorDropsFAndShortsHItControls) {
     EXPECT_EQ(Describe(lists.four), "E1[1043]999 1[3030]-1 J1[2043]999 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1");
 }
 
+TEST_F(MainWiring, CurrentProbeNumeratorLeavesAnotherProbeOnItsPairOpen) {
+    // I5 sits in I4's branch: its short would short the branch I4 measures.
+    const FourTerminalList four = {Ideal("E1", 3, 0), Four("F2", 4, 0, 5, 6)};
+    const TwoTerminalList probes = {Two("I4", 2, 1), Two("I5", 1, 2), Two("I6", 7, 0)};
+    EXPECT_EQ(Describe(NumeratorLists(two_, four, probes, 0).four), "E1[3012]999 F2[4056]1 1[7070]-1");
+    EXPECT_EQ(Describe(NumeratorLists(two_, four, probes, 2).four), "E1[3007]999 F2[4056]1 1[2121]-1");
+}
+
 TEST_F(MainWiring, DenominatorShortsEveryCurrentProbeNotShortedAlready) {
     const std::string inert = "1[1010]-1 F1[2034]1 H1[3043]1 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1";
     for (std::size_t probe = 0; probe < probes_.size(); ++probe)
@@ -503,6 +511,8 @@ TEST_F(TransferFunctions, EveryProbeOfANetlistWithTheOtherCurrentProbesShorted) 
          "t\nJ1 0 1 1\ng1 1 0 1\nR1 1 2 1\nG1 3 0 2 0 1\nR3 3 4 1\nI1 4 0\nR4 3 2 1\nU1 3 0\nI2 2 5\n"
          "R2 5 0 1\n.end\n",
          ""},
+        {"two current probes in one branch",
+         "t\nE1 1 0 1\nR1 1 2 1\nI1 2 3\nI2 3 2\nR2 3 0 1\nR3 2 0 1\nR4 1 3 1\nU1 3 0\n.end\n", ""},
     };
     std::mt19937 random(99);
     for (const TransferCase& c : cases) {

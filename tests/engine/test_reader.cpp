@@ -175,6 +175,9 @@ const ReadCase kReadCases[] = {
     {"S with a trailing blank", "S 1 2 3 \n", "", "S[123]"},
     {"S with a trailing tab", "S 1 2 3\t\n", "", "S[123]"},
     {"S lines overwrite", "S 1 2 3\nS 5\n", "", "S[5]"},
+    // a name that is not used may be long
+    {"long names that are not used", "S123456789012 1 2\nN123456789012 1 2 3 4\n.ac_sweep_linear 10 100 7\n",
+     "f=7.000000;\ns=2*3.14159265358979323j*f;\n", "M4[1:1234/-1] F4[1:1234/-1] S[12]"},
     // skipped lines write nothing
     {"skipped", "* R9 1 2 3\n\n\tR9 1 2 3\n.dc\n.DC\nR1 1 2 3\n", "R1=3;\n", "M2[R1:12/1] F2[R1:12/1]"},
     {".a", ".ac dec 10 100 1000\n", "f=100.000000;\ns=2*3.14159265358979323j*f;\n", ""},
@@ -358,6 +361,8 @@ const RejectCase kRejectCases[] = {
     {"marks", Numbered("R%d? 1 2 1\n", 21), "Line 22 \"R21? 1 2 1\": more than 20 elements marked with ?"},
     {"mark without meter", "R1? 1 2 1\nV1 1 0 1\nG1? 1 2 3 4 1\n",
      "G1 is marked with ? but no meter line (V, A) is left for it: 2 marked, 1 meter lines"},
+    {"line after a long line", "*" + std::string(98, 'y') + "*" + std::string(50, 'y') + "\nR1 1 208 1\n",
+     "Line 3 \"R1 1 208 1\": node 208 is outside -47..207"},
     {"node 208", "R1 1 208 1\n", "Line 2 \"R1 1 208 1\": node 208 is outside -47..207"},
     {"node -48", "G1 1 2 3 -48 1\n", "Line 2 \"G1 1 2 3 -48 1\": node -48 is outside -47..207"},
     {"huge node", "E1 99999999999 0 1\n", "node 99999999999 is outside -47..207"},
@@ -370,7 +375,6 @@ const RejectCase kRejectCases[] = {
     {"long marked name", "R12345678901? 1 2 3\nV1 1 2 1\n",
      "Line 2 \"R12345678901? 1 2 3\": the name field 12345678901? is longer than 11 characters"},
     {"long probe name", "U123456789012 1 0\n", "the name field 123456789012 is longer than 11 characters"},
-    {"long S name", "S123456789012 1 2\n", "the name field 123456789012 is longer than 11 characters"},
 };
 
 void PrintTo(const RejectCase& c, std::ostream* os) { *os << c.label; }
