@@ -33,8 +33,10 @@ NodeSet NodesOf(const PreparedLists& lists) {
 }
 
 // Notes whether a node of `before` is held by nothing in the finished lists.
+// A circuit of one node that loses its last element keeps that node.
 void NoteLostNodes(const NodeSet& before, PreparedLists& lists) {
-    lists.lostNode = (before & ~NodesOf(lists)).any();
+    const NodeSet after = NodesOf(lists);
+    lists.lostNode = (before & ~after).any() && !(after.none() && before.count() == 1);
 }
 
 PreparedLists CopyOf(const TwoTerminalList& two, const FourTerminalList& four) {

@@ -7,14 +7,17 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver_lists.h"
+#include "expression_buffer.h"
 #include "expression_evaluator.h"
 #include "nodal_reference.h"
 #include "reader.h"
 #include "script_run.h"
 #include "semantic_determinant.h"
+#include "state.h"
 
 namespace vorlan {
 namespace {
@@ -109,6 +112,8 @@ const NetlistCase kNetlistCases[] = {
     // Opening the current sources leaves a node with nothing.
     {"node held only by current sources", "J1 2 0 1\ng1 1 0 1\nJ2 1 2 1\nJ3 2 2 1\n", "0"},
     {"current sources beside a held node", "J1 2 0 1\ng1 1 0 1\nJ2 1 2 1\nR2 2 0 1\n", nullptr},
+    {"current source alone", "J1 1 0 1\n", "0"},
+    {"current source on one node", "J1 1 1 1\n", "S"},
     // Factors that use the circuit up only after a merge leave its S-term.
     {"factors used up after a merge", "c1 0 1 1\nR2 4 5 1\nC3 4 1 1\nL4 2 4 1\n", "y1*S"},
     // The last piece of a long expression taken back to the start of a line.
@@ -139,6 +144,68 @@ INSTANTIATE_TEST_SUITE_P(Cases, WholeNetlists, ::testing::ValuesIn(kNetlistCases
                              for (char ch : std::string(info.param.name)) name += std::isalnum(ch) ? ch : '_';
                              return name;
                          });
+
+// ---- random netlists ------------------------------------------------------
+
+// A netlist body of one to eleven elements of every kind on two to six
+// nodes, self-loops and collapsed pairs included.
+std::string RandomNetlistBody(std::mt19937& random) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    const int nodes = pick(2, 6);
+    auto node = [&] { return " " + std::to_string(pick(0, nodes - 1)); };
+    static constexpr std::string_view kLetters = "RrgCcLlGKFHEJNRrgGKFH";
+    std::string body;
+    const int count = pick(1, 11);
+    for (int i = 1; i <= count; ++i) {
+        const char letter = kLetters[pick(0, static_cast<int>(kLetters.size()) - 1)];
+        const bool twoNodes = std::string_view("RrgCcLlEJ").find(letter) != std::string_view::npos;
+        body += letter + std::to_string(i) + node() + node() + (twoNodes ? "" : node() + node()) + " 1\n";
+    }
+    return body;
+}
+
+// The expression that the engine expands for prepared lists.
+std::string ExpandedText(PreparedLists lists, int sourcesFirst) {
+    EngineState& engine = Engine();
+    engine.settings.SourcesFirst = sourcesFirst;
+    ExpressionBuffer& buffer = engine.buffer;
+    LineSink* sink = buffer.sink();
+    buffer.attach_sink(nullptr);  // nothing is cut off: the text only grows
+    buffer.start_expression();
+    SNodeArray sNodes{};
+    ExpandPrepared(0, sNodes.data(), std::move(lists));
+    std::string text = buffer.text();
+    buffer.start_expression();
+    buffer.attach_sink(sink);
+    engine.settings.SourcesFirst = 0;
+    return text;
+}
+
+// Netlists drawn at random, each determinant and each probe's numerator
+// checked by numbers, with both choice orders.
+TEST(RandomNetlists, DeterminantsAndNumeratorsAreTheCircuits) {
+    std::mt19937 random(2026);
+    for (int n = 0; n < 3000 && !::testing::Test::HasFailure(); ++n) {
+        std::string body = RandomNetlistBody(random);
+        const std::string netlist = "t\n" + body + ".end\n";
+        SCOPED_TRACE(netlist);
+        const NetlistTables tables = ReadTables(netlist);
+        const DeterminantCircuit circuit(tables);
+        ExpectSameDeterminant(
+            ExpandedText(DeterminantLists(tables.MainTwoTerminals, tables.MainFourTerminals, {}), n % 2),
+            circuit.two, circuit.four, "detan");
+
+        // One probe, and now and then an ideal source to steer.
+        auto node = [&] { return " " + std::to_string(std::uniform_int_distribution<int>(0, 4)(random)); };
+        body += (n % 3 == 0 ? "I1" : "U1") + node() + node() + "\n";
+        if (n % 4 == 0) body += "E9" + node() + node() + " 1\n";
+        if (n % 5 == 0) body += "J9" + node() + node() + " 1\n";
+        const NetlistTables probed = ReadTables("t\n" + body);
+        const PreparedLists numerator =
+            NumeratorLists(probed.MainTwoTerminals, probed.MainFourTerminals, probed.ProbeList, 0);
+        ExpectSameDeterminant(ExpandedText(numerator, n % 2), numerator.two, numerator.four, "numerator");
+    }
+}
 
 class WholeScripts : public test::ScriptRun {};
 
