@@ -63,10 +63,17 @@ void AddProbeShort(const TwoTerminal& probe, FourTerminalList& four) {
     if (!IsShorted(probe.n1, probe.n2, four)) AddUnitOverPair(probe.n1, probe.n2, four);
 }
 
-// The short of every current probe but `except`.
-void AddOtherCurrentProbes(const TwoTerminalList& probes, std::size_t except, FourTerminalList& four) {
-    for (std::size_t j = 0; j < probes.size(); ++j)
-        if (j != except && IsCurrentProbe(probes[j])) AddProbeShort(probes[j], four);
+// The short of every current probe but `except`. With `ownBranchOpen` a
+// probe over `except`'s own pair gets none either: it sits in the branch
+// whose current is wanted, and its short would short that branch.
+void AddOtherCurrentProbes(const TwoTerminalList& probes, std::size_t except, FourTerminalList& four,
+                           bool ownBranchOpen = false) {
+    const TwoTerminal& own = probes[except];
+    for (std::size_t j = 0; j < probes.size(); ++j) {
+        if (j == except || !IsCurrentProbe(probes[j])) continue;
+        if (ownBranchOpen && HasPair(probes[j].n1, probes[j].n2, own.n1, own.n2)) continue;
+        AddProbeShort(probes[j], four);
+    }
 }
 
 // Every ideal element of the kinds `shorted` replaced by a unit element over
@@ -126,15 +133,7 @@ PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList&
     const NodeLabel a = probes[probe].n1;
     const NodeLabel b = probes[probe].n2;
     PreparedLists lists = CopyOf(two, four);
-    if (IsCurrentProbe(probes[probe])) {
-        // Another current probe over the same pair sits in the same branch:
-        // shorting it would short the branch whose current is wanted.
-        for (std::size_t j = 0; j < probes.size(); ++j)
-            if (j != probe && IsCurrentProbe(probes[j]) && !HasPair(probes[j].n1, probes[j].n2, a, b))
-                AddProbeShort(probes[j], lists.four);
-    } else {
-        AddOtherCurrentProbes(probes, probe, lists.four);
-    }
+    AddOtherCurrentProbes(probes, probe, lists.four, IsCurrentProbe(probes[probe]));
     for (FourTerminal& f : lists.four) {
         if (f.kind() == 'E' || f.kind() == 'J') {
             f.n3 = b;
