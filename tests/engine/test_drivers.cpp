@@ -453,12 +453,7 @@ void ExpectTransfer(const TransferCase& c, const test::ValueMap& values, long do
 TEST(TransferWiring, NumeratorOverDenominatorIsTheTransferFunction) {
     std::mt19937 random(7);
     for (const TransferCase& c : kTransferCases) {
-        NetlistTables tables;
-        NetlistLineReader reader;
-        std::istringstream in(c.netlist);
-        std::string line;
-        std::getline(in, line);
-        while (std::getline(in, line)) reader.read(line + "\n", tables);
+        const NetlistTables tables = test::ReadTables(c.netlist);
         ASSERT_EQ(tables.ProbeList.size(), 1u) << c.name;
         for (int draw = 0; draw < 4; ++draw) {
             const test::ValueMap values = RandomValues(random);

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <random>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,18 +23,6 @@ namespace {
 
 using test::EvaluateExpression;
 using test::ValueMap;
-
-// The tables of a netlist (its first line the title).
-NetlistTables ReadTables(const std::string& netlist) {
-    NetlistTables tables;
-    NetlistLineReader reader;
-    std::istringstream in(netlist);
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line))
-        if (reader.read(line + "\n", tables).outcome == LineOutcome::End) break;
-    return tables;
-}
 
 constexpr const char* kOpenPrefix = "g#open";
 
@@ -134,7 +121,7 @@ TEST_P(WholeNetlists, DeterminantIsTheCircuits) {
     if (c.detan) {
         EXPECT_EQ(detan, c.detan);
     }
-    const DeterminantCircuit circuit(ReadTables(netlist));
+    const DeterminantCircuit circuit(test::ReadTables(netlist));
     ExpectSameDeterminant(detan, circuit.two, circuit.four, c.name);
 }
 
@@ -189,7 +176,7 @@ TEST(RandomNetlists, DeterminantsAndNumeratorsAreTheCircuits) {
         std::string body = RandomNetlistBody(random);
         const std::string netlist = "t\n" + body + ".end\n";
         SCOPED_TRACE(netlist);
-        const NetlistTables tables = ReadTables(netlist);
+        const NetlistTables tables = test::ReadTables(netlist);
         const DeterminantCircuit circuit(tables);
         ExpectSameDeterminant(
             ExpandedText(DeterminantLists(tables.MainTwoTerminals, tables.MainFourTerminals, {}), n % 2),
@@ -200,7 +187,7 @@ TEST(RandomNetlists, DeterminantsAndNumeratorsAreTheCircuits) {
         body += (n % 3 == 0 ? "I1" : "U1") + node() + node() + "\n";
         if (n % 4 == 0) body += "E9" + node() + node() + " 1\n";
         if (n % 5 == 0) body += "J9" + node() + node() + " 1\n";
-        const NetlistTables probed = ReadTables("t\n" + body);
+        const NetlistTables probed = test::ReadTables("t\n" + body);
         const PreparedLists numerator =
             NumeratorLists(probed.MainTwoTerminals, probed.MainFourTerminals, probed.ProbeList, 0);
         ExpectSameDeterminant(ExpandedText(numerator, n % 2), numerator.two, numerator.four, "numerator");
@@ -244,7 +231,7 @@ TEST_F(WholeScripts, PinningAnIdealElementEndsThePass) {
         const std::string script = Run(netlist);
         const auto [numerator, denominator] = test::Quotient(script, "U1");
         ASSERT_FALSE(numerator.empty()) << script;
-        const NetlistTables tables = ReadTables(netlist);
+        const NetlistTables tables = test::ReadTables(netlist);
         const PreparedLists lists = NumeratorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
                                                    tables.ProbeList, 0);
         ExpectSameDeterminant(numerator, lists.two, lists.four, "U1 numerator");

@@ -1,5 +1,6 @@
-// Whole runs of the engine on a netlist in a private working directory, and
-// the expressions read back from the script they write.
+// Whole runs of the engine on a netlist in a private working directory, the
+// expressions read back from the script they write, and the tables a
+// netlist reads into.
 #pragma once
 
 #include <unistd.h>
@@ -7,15 +8,29 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include <gtest/gtest.h>
 
+#include "reader.h"
 #include "run.h"
 
 namespace vorlan::test {
+
+// The tables of a netlist (its first line the title), read up to its end line.
+inline NetlistTables ReadTables(const std::string& netlist) {
+    NetlistTables tables;
+    NetlistLineReader reader;
+    std::istringstream in(netlist);
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line))
+        if (reader.read(line + "\n", tables).outcome == LineOutcome::End) break;
+    return tables;
+}
 
 inline TimeOfDay NoonClock() { return TimeOfDay{12, 0, 0, 0}; }
 
