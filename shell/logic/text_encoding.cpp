@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+#include <utility>
+
 namespace vorlan {
 
 namespace {
@@ -11,10 +14,12 @@ constexpr auto kWindows1251 = "windows-1251";
 // Each call converts a whole text, and a U+FEFF in it is text, not a mark.
 constexpr auto kFlags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
-bool IsValidUtf8(QByteArrayView bytes) {
+// The text of UTF-8 bytes; nothing when they are no valid UTF-8.
+std::optional<QString> DecodeUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringConverter::Utf8, kFlags);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) return std::nullopt;
+    return text;
 }
 
 }  // namespace
@@ -22,7 +27,7 @@ bool IsValidUtf8(QByteArrayView bytes) {
 TextForm DetectTextForm(QByteArrayView bytes) {
     TextForm form;
     form.byteOrderMark = bytes.startsWith(kUtf8ByteOrderMark);
-    if (!IsValidUtf8(TextBytes(bytes))) form.encoding = TextEncoding::Windows1251;
+    if (!DecodeUtf8(TextBytes(bytes))) form.encoding = TextEncoding::Windows1251;
     return form;
 }
 
@@ -61,7 +66,9 @@ QByteArray EncodeText(QStringView text, TextEncoding encoding) {
 }
 
 QString DecodeFile(QByteArrayView bytes) {
-    return DecodeText(TextBytes(bytes), DetectTextForm(bytes).encoding);
+    const QByteArrayView text = TextBytes(bytes);
+    if (std::optional<QString> utf8 = DecodeUtf8(text)) return *std::move(utf8);
+    return DecodeText(text, TextEncoding::Windows1251);
 }
 
 }  // namespace vorlan
