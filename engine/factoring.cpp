@@ -158,7 +158,7 @@ void FactorOutElements(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerm
             usedUp = true;
             break;
         }
-        if (factor.x != ' ' && factor.x != factor.y && !MergeKeepsNodes(factor.x, factor.y, nS, sNodes, two, four)) {
+        if (factor.x != kNoNode && factor.x != factor.y && !MergeKeepsNodes(factor.x, factor.y, nS, sNodes, two, four)) {
             result = 2;
             ReleaseAll(two, four);
             return;

@@ -215,7 +215,7 @@ bool FindUnitElementNode(int nS, const NodeLabel* sNodes, const TwoTerminalList&
                 four[c].n4 = four[o].n4;
             }
         }
-        Hand(four[o], ' ', ' ', sign, factor);
+        Hand(four[o], kNoNode, kNoNode, sign, factor);
         DeleteFourTerminal(o, four);
         return true;
     }

@@ -14,8 +14,8 @@ namespace vorlan {
 struct Factor {
     std::string name;    // copy of the removed element's name
     int weight = 0;      // its weight (|weight| != 1 marks a compound name)
-    NodeLabel x = ' ';   // merge node x into y after taking the factor;
-    NodeLabel y = ' ';   // x == ' ' or x == y means no merge
+    NodeLabel x = kNoNode;  // merge node x into y after taking the factor;
+    NodeLabel y = kNoNode;  // x == kNoNode or x == y means no merge
     int sign = 0;        // 1: the factor enters the product with a minus
 };
 

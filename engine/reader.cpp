@@ -128,14 +128,19 @@ std::string SplitFields(std::string_view line, std::size_t maxFields, std::strin
     return "the name field " + name + " is longer than " + std::to_string(kNameChars) + " characters";
 }
 
-// The number at the start of a value field: optional blanks, an optional
-// sign, digits with an optional decimal point, an optional exponent. What
+// White space as C's conversions skip it before a number.
+bool IsCSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The number at the start of a value field: optional white space, an
+// optional sign, digits with an optional decimal point, an optional exponent. What
 // follows is ignored; a field that starts with no such number reads 0, as
 // do words such as "inf" or "nan" and hexadecimal forms.
 long double ParseValue(const std::string& field) {
     auto digit = [&field](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '9'; };
     std::size_t i = 0;
-    while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+    while (i < field.size() && IsCSpace(field[i])) ++i;
     const std::size_t begin = i;
     if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
     std::size_t digits = 0;

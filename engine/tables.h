@@ -21,6 +21,10 @@ constexpr NodeLabel LabelOfNode(int node) { return static_cast<NodeLabel>(node +
 // Visited mark of the node walks; no circuit node may carry it.
 constexpr NodeLabel kVisitedMark = 0xEF;
 
+// "No node": the byte 0 (node 208), which the reader refuses as a node.
+// Every other byte, the blank of node -16 included, is a node's label.
+constexpr NodeLabel kNoNode = 0;
+
 // Table capacities of one run.
 constexpr int kElementCapacity = 100;  // per element table
 constexpr int kProbeCapacity = 20;

@@ -28,7 +28,7 @@ bool RunFinder(Finder finder, Circuit& c, Factor& factor) {
     return false;
 }
 
-constexpr int kNoMerge = -1;  // the merge node ' '
+constexpr int kNoMerge = -1;  // the merge node kNoNode
 
 struct FinderCase {
     const char* label;
@@ -123,7 +123,7 @@ TEST_P(FinderTable, TakesTheRightElement) {
         EXPECT_EQ(Render(c), before);
         return;
     }
-    auto label = [](int node) { return node == kNoMerge ? NodeLabel(' ') : LabelOfNode(node); };
+    auto label = [](int node) { return node == kNoMerge ? kNoNode : LabelOfNode(node); };
     EXPECT_EQ(factor.name, tc.name);
     EXPECT_EQ(factor.weight, tc.weight);
     EXPECT_EQ(factor.x, label(tc.x));
@@ -157,7 +157,7 @@ TEST(FinderOracle, FactorTimesRestIsTheDeterminant) {
             ++found[f];
             // The merge as a plain renaming: elements it makes void stay,
             // and so do the nodes they hold.
-            if (factor.x != ' ' && factor.x != factor.y) {
+            if (factor.x != kNoNode && factor.x != factor.y) {
                 auto rename = [&](NodeLabel& n) {
                     if (n == factor.x) n = factor.y;
                 };

@@ -222,6 +222,10 @@ const ReadCase kReadCases[] = {
      "M2[R1:12/1 R2:12/1 R3:12/1 R4:12/1 R5:12/1 R6:12/1 R7:12/1 R8:12/1 R9:12/1 R10:12/1 R11:12/1] "
      "F2[R1:12/1 R2:12/1 R3:12/1 R4:12/1 R5:12/1 R6:12/1 R7:12/1 R8:12/1 R9:12/1 R10:12/1 R11:12/1]"},
     {"frequency grammar", ".ac dec 10 0x10\n", "f=0.000000;\ns=2*3.14159265358979323j*f;\n", ""},
+    // C's white space before a value (blanks and tabs separate the fields)
+    {"white space before values", "R1 1 2 \f5\nR2 1 2 \v-2\nR3 1 2 \r\f+3e1\n.ac dec 10 \v\f7\n",
+     "R1=5;\nR2=-2;\nR3=30;\nf=7.000000;\ns=2*3.14159265358979323j*f;\n",
+     "M2[R1:12/1 R2:12/1 R3:12/1] F2[R1:12/1 R2:12/1 R3:12/1]"},
     // fields a line doesn't give keep the value an earlier line gave
     {"nothing given yet", "R1\nG1\n", "R1=0;\nG1=0;\n", "M2[R1:00/1] M4[G1:0000/1] F2[R1:00/1] F4[G1:0000/1]"},
     {"value carried", "R2 5 6 47\nR3 1 2\n", "R2=47;\nR3=47;\n", "M2[R2:56/1 R3:12/1] F2[R2:56/1 R3:12/1]"},

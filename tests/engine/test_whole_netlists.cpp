@@ -103,6 +103,8 @@ const NetlistCase kNetlistCases[] = {
     {"current source on one node", "J1 1 1 1\n", "S"},
     // Factors that use the circuit up only after a merge leave its S-term.
     {"factors used up after a merge", "c1 0 1 1\nR2 4 5 1\nC3 4 1 1\nL4 2 4 1\n", "y1*S"},
+    // Node -16 is labelled with a blank, like any other node.
+    {"ring through node -16", "g1 -16 1 1\ng2 1 2 1\ng3 2 -16 1\n", "g1*(g3+g2)+g2*g3"},
     // The last piece of a long expression taken back to the start of a line.
     {"rest taken back to a line start",
      "G1 5 3 1 4 1\nC2xxxxxxx 3 0 1\nF3 3 2 1 3 1\nH4 4 0 5 2 1\nG5 3 5 4 0 1\nF6 0 2 3 4 1\ng7xxx 4 0 1\n"
