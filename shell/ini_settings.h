@@ -57,11 +57,11 @@ public:
     // Any non-zero integer is true.
     bool readBool(const QString& section, const QString& key, bool fallback) const;
 
-    // Each write changes the key's own line, in the file's own encoding,
-    // and leaves the rest of the file as it was; a key that holds the value
-    // already keeps its line as it stands. The first write creates the file
-    // (UTF-8). A file that cannot be written raises "Unable to write to " +
-    // path.
+    // Each write changes the key's own line, in that line's encoding (a new
+    // line in the file's, see logic/ini_text.h), and leaves the rest of the
+    // file as it was; a key that holds the value already keeps its line as
+    // it stands. The first write creates the file (UTF-8). A file that
+    // cannot be written raises "Unable to write to " + path.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
     void writeBool(const QString& section, const QString& key, bool value);

@@ -1,7 +1,7 @@
 // Text files as lists of lines: written in UTF-8 with CR LF after every
-// line; read in UTF-8 or Windows-1251, whichever the file holds (a
-// byte-order mark skipped), with CR LF, LF or CR as line break. Failures
-// raise a ShellError.
+// line; read with each line in UTF-8 or Windows-1251, whichever it holds
+// (logic/text_encoding.h; a byte-order mark skipped), with CR LF, LF or CR
+// as line break. Failures raise a ShellError.
 #pragma once
 
 #include <QString>

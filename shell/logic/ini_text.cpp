@@ -41,19 +41,17 @@ bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// A line written anew, ended with CR LF.
+QByteArray WrittenLine(const QString& text, TextEncoding encoding) {
+    return EncodeText(text, encoding) + "\r\n";
+}
+
 }  // namespace
 
 IniText IniText::FromBytes(const QByteArray& bytes) {
     IniText text;
     text.form_ = DetectTextForm(bytes);
-    const QByteArrayView body = TextBytes(bytes);
-    qsizetype start = 0;
-    while (start < body.size()) {
-        const qsizetype end = body.indexOf('\n', start);
-        const qsizetype next = end < 0 ? body.size() : end + 1;
-        text.lines_.append(body.sliced(start, next - start).toByteArray());
-        start = next;
-    }
+    for (const QByteArrayView line : SplitLines(TextBytes(bytes))) text.lines_.append(line.toByteArray());
     return text;
 }
 
@@ -69,13 +67,14 @@ IniText::Position IniText::find(const QString& section, const QString& key) cons
     bool inSection = false;
     int sectionsSeen = 0;  // new keys go behind the last key of the first one
     for (qsizetype i = 0; i < lines_.size(); ++i) {
-        if (const auto name = SectionName(lines_[i], form_.encoding)) {
+        const TextEncoding encoding = encodingOf(lines_[i]);
+        if (const auto name = SectionName(lines_[i], encoding)) {
             inSection = SameName(*name, section);
             if (inSection && ++sectionsSeen == 1) found.insertAt = i + 1;
             continue;
         }
         if (!inSection) continue;
-        if (const auto entry = ParseKeyLine(lines_[i], form_.encoding)) {
+        if (const auto entry = ParseKeyLine(lines_[i], encoding)) {
             if (SameName(entry->key, key)) {
                 found.line = i;
                 return found;
@@ -89,11 +88,11 @@ IniText::Position IniText::find(const QString& section, const QString& key) cons
 std::optional<QString> IniText::value(const QString& section, const QString& key) const {
     const Position at = find(section, key);
     if (at.line < 0) return std::nullopt;
-    return ParseKeyLine(lines_[at.line], form_.encoding)->value;
+    return ParseKeyLine(lines_[at.line], encodingOf(lines_[at.line]))->value;
 }
 
-QByteArray IniText::keyValueLine(const QString& key, const QString& value) const {
-    return EncodeText(QString(key + u'=' + value), form_.encoding) + "\r\n";
+TextEncoding IniText::encodingOf(const QByteArray& line) const {
+    return LineEncoding(line).value_or(form_.encoding);
 }
 
 void IniText::insertLine(qsizetype at, const QByteArray& line) {
@@ -107,16 +106,17 @@ void IniText::insertLine(qsizetype at, const QByteArray& line) {
 void IniText::setValue(const QString& section, const QString& key, const QString& value) {
     const Position at = find(section, key);
     if (at.line >= 0) {
-        const KeyLine stored = *ParseKeyLine(lines_[at.line], form_.encoding);
+        const TextEncoding encoding = encodingOf(lines_[at.line]);
+        const KeyLine stored = *ParseKeyLine(lines_[at.line], encoding);
         if (stored.value == value) return;
-        // Keep the key as the file spells it.
-        lines_[at.line] = keyValueLine(stored.key, value);
+        // Keep the key as the file spells it, in the line's own encoding.
+        lines_[at.line] = WrittenLine(stored.key + u'=' + value, encoding);
     } else if (at.insertAt >= 0) {
-        insertLine(at.insertAt, keyValueLine(key, value));
+        insertLine(at.insertAt, WrittenLine(key + u'=' + value, form_.encoding));
     } else {
         if (!lines_.isEmpty() && !Content(lines_.last()).trimmed().isEmpty()) insertLine(lines_.size(), "\r\n");
-        insertLine(lines_.size(), EncodeText(QString(u'[' + section + u']'), form_.encoding) + "\r\n");
-        insertLine(lines_.size(), keyValueLine(key, value));
+        insertLine(lines_.size(), WrittenLine(u'[' + section + u']', form_.encoding));
+        insertLine(lines_.size(), WrittenLine(key + u'=' + value, form_.encoding));
     }
 }
 

@@ -1,6 +1,9 @@
 // The text of an INI file as Windows profiles read it: "[section]" lines,
 // "key=value" lines, anything else kept as it stands. Section and key names
-// match without regard to case; a change touches only its own line.
+// match without regard to case; a change touches only its own line. Each
+// line is read in its own encoding (logic/text_encoding.h), so a Windows
+// editor's Windows-1251 comment leaves the UTF-8 lines around it as they
+// read.
 #pragma once
 
 #include "text_encoding.h"
@@ -16,9 +19,11 @@ namespace vorlan {
 class IniText {
 public:
     // Splits the file's bytes into lines (CR LF or LF) and notes its form
-    // (logic/text_encoding.h). Written back, the text keeps that form and
-    // its byte-order mark, and every line that no change touched keeps its
-    // bytes. A new text is UTF-8.
+    // (logic/text_encoding.h). Written back, the text keeps its byte-order
+    // mark, and every line that no change touched keeps its bytes. A changed
+    // line keeps the encoding of the line it replaces; a new line takes the
+    // file's encoding, and so does a changed line of pure ASCII, which has
+    // none of its own. A new text is UTF-8.
     static IniText FromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
 
@@ -39,7 +44,8 @@ private:
         qsizetype insertAt = -1;    // after the section's last key; -1 without the section
     };
     Position find(const QString& section, const QString& key) const;
-    QByteArray keyValueLine(const QString& key, const QString& value) const;
+    // The line's own encoding, or the file's for a line of pure ASCII.
+    TextEncoding encodingOf(const QByteArray& line) const;
     void insertLine(qsizetype at, const QByteArray& line);
 
     TextForm form_;

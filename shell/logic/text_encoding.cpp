@@ -3,8 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <optional>
-#include <utility>
+#include <algorithm>
 
 namespace vorlan {
 
@@ -14,25 +13,35 @@ constexpr auto kWindows1251 = "windows-1251";
 // Each call converts a whole text, and a U+FEFF in it is text, not a mark.
 constexpr auto kFlags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
 
-// The text of UTF-8 bytes; nothing when they are no valid UTF-8.
-std::optional<QString> DecodeUtf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringConverter::Utf8, kFlags);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError()) return std::nullopt;
-    return text;
-}
-
 }  // namespace
 
 TextForm DetectTextForm(QByteArrayView bytes) {
     TextForm form;
     form.byteOrderMark = bytes.startsWith(kUtf8ByteOrderMark);
-    if (!DecodeUtf8(TextBytes(bytes))) form.encoding = TextEncoding::Windows1251;
+    if (!TextBytes(bytes).isValidUtf8()) form.encoding = TextEncoding::Windows1251;
     return form;
 }
 
 QByteArrayView TextBytes(QByteArrayView bytes) {
     return bytes.startsWith(kUtf8ByteOrderMark) ? bytes.sliced(kUtf8ByteOrderMark.size()) : bytes;
+}
+
+QList<QByteArrayView> SplitLines(QByteArrayView text) {
+    QList<QByteArrayView> lines;
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        lines.append(text.sliced(start, next - start));
+        start = next;
+    }
+    return lines;
+}
+
+std::optional<TextEncoding> LineEncoding(QByteArrayView line) {
+    if (std::ranges::all_of(line, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::nullopt;
+    }
+    return line.isValidUtf8() ? TextEncoding::Utf8 : TextEncoding::Windows1251;
 }
 
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding) {
@@ -66,9 +75,11 @@ QByteArray EncodeText(QStringView text, TextEncoding encoding) {
 }
 
 QString DecodeFile(QByteArrayView bytes) {
-    const QByteArrayView text = TextBytes(bytes);
-    if (std::optional<QString> utf8 = DecodeUtf8(text)) return *std::move(utf8);
-    return DecodeText(text, TextEncoding::Windows1251);
+    QString text;
+    for (const QByteArrayView line : SplitLines(TextBytes(bytes))) {
+        text += DecodeText(line, LineEncoding(line).value_or(TextEncoding::Utf8));
+    }
+    return text;
 }
 
 }  // namespace vorlan

@@ -1,12 +1,19 @@
 // The encodings of the text files that users bring: UTF-8, as the program
 // writes its own files, or Windows-1251, as the Windows program wrote them.
-// A UTF-8 byte-order mark before the text is taken off and remembered.
+// A file may hold both, once a Windows editor has touched a UTF-8 file, so
+// the encoding is each line's own: a line that is valid UTF-8 reads as
+// UTF-8, any other as Windows-1251. Lines end at LF; the line break is
+// ASCII and reads alike in both. A UTF-8 byte-order mark before the text is
+// taken off and remembered.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 namespace vorlan {
 
@@ -22,12 +29,21 @@ struct TextForm {
     friend bool operator==(const TextForm&, const TextForm&) = default;
 };
 
-// The form of a file's bytes: its text (behind a byte-order mark) is UTF-8
-// when it is valid UTF-8, and Windows-1251 otherwise.
+// The form of a file's bytes: its encoding is UTF-8 when all of its text
+// (behind a byte-order mark) is valid UTF-8, and Windows-1251 otherwise.
+// New lines of the file take that encoding.
 TextForm DetectTextForm(QByteArrayView bytes);
 
 // The bytes of the text: `bytes` without a leading UTF-8 byte-order mark.
 QByteArrayView TextBytes(QByteArrayView bytes);
+
+// The text's lines, each with its LF (or CR LF); the last one may have none.
+// Empty text has no lines.
+QList<QByteArrayView> SplitLines(QByteArrayView text);
+
+// A line's own encoding; a line of pure ASCII reads alike in both and has
+// none of its own.
+std::optional<TextEncoding> LineEncoding(QByteArrayView line);
 
 // Bytes of that encoding as text; a character U+FEFF at the start is kept
 // (the mark is the caller's to take off).
@@ -36,7 +52,8 @@ QString DecodeText(QByteArrayView bytes, TextEncoding encoding);
 // Text in that encoding; a character that Windows-1251 lacks becomes "?".
 QByteArray EncodeText(QStringView text, TextEncoding encoding);
 
-// A whole file's text in its own form, without the byte-order mark.
+// A whole file's text, each line in its own encoding, without the
+// byte-order mark.
 QString DecodeFile(QByteArrayView bytes);
 
 }  // namespace vorlan

@@ -11,6 +11,15 @@
 
 using namespace vorlan;
 
+namespace {
+
+// Text as the Windows program writes it.
+QByteArray Cp1251(const char* utf8) {
+    return EncodeText(QString::fromUtf8(utf8), TextEncoding::Windows1251);
+}
+
+}  // namespace
+
 class ShellLogicTest : public QObject {
     Q_OBJECT
 
@@ -223,8 +232,17 @@ void ShellLogicTest::textForm_data() {
     QTest::newRow("second mark is text") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a") << false << true
                                          << QString(QChar(0xFEFF)) + "a";
     QTest::newRow("cut UTF-8 sequence at the end") << QByteArray("ab\xd0") << true << false << "abР";
+    // Each line reads in its own encoding; the file counts as Windows-1251.
     QTest::newRow("one Windows-1251 line among UTF-8 ones")
-        << QByteArray("\xd0\xbe\r\n\xee\r\n") << true << false << "Рѕ\r\nо\r\n";
+        << QByteArray("\xd0\xbe\r\n\xee\r\n") << true << false << "о\r\nо\r\n";
+    QTest::newRow("mixed lines, CR LF and LF")
+        << "схема\r\n" + Cp1251("синтез\n") + "ASCII\r\n" + Cp1251("версия") << true << false
+        << "схема\r\nсинтез\nASCII\r\nверсия";
+    QTest::newRow("mixed lines behind a mark")
+        << kUtf8ByteOrderMark.toByteArray() + Cp1251("; комментарий\r\n") + "вход.txt\n" << true << true
+        << "; комментарий\r\nвход.txt\n";
+    QTest::newRow("cut UTF-8 sequence at a line's end")
+        << QByteArray("ab\xd0\n\xd0\xbe\n") << true << false << "abР\nо\n";
 }
 
 void ShellLogicTest::textForm() {
@@ -294,6 +312,10 @@ void ShellLogicTest::iniRead_data() {
         << QByteArray("\xef\xbb\xbf[general]\r\nprogram=p\r\n") << "general" << "program" << "p";
     QTest::newRow("non-breaking space kept")
         << QByteArray("[a]\r\nk=\xa0x\xa0\r\n") << "a" << "k" << "\u00a0x\u00a0";
+    const QByteArray mixed = Cp1251("; комментарий\r\n") + "[Файлы]\r\ninputfile=вход.txt\r\n" +
+                             Cp1251("logfile=отчет.txt\r\n");
+    QTest::newRow("UTF-8 value beside a Windows-1251 comment") << mixed << "файлы" << "inputfile" << "вход.txt";
+    QTest::newRow("Windows-1251 value beside UTF-8 lines") << mixed << "файлы" << "logfile" << "отчет.txt";
 }
 
 void ShellLogicTest::iniRead() {
@@ -354,6 +376,33 @@ void ShellLogicTest::iniWrite_data() {
     QTest::newRow("UTF-8 file gets UTF-8 lines")
         << QByteArray("\xef\xbb\xbf[files]\r\n") << "files" << "logfile" << "лог"
         << QByteArray("\xef\xbb\xbf[files]\r\nlogfile=\xd0\xbb\xd0\xbe\xd0\xb3\r\n");
+
+    // A UTF-8 file that a Windows editor gave a comment: a changed line keeps
+    // its encoding, and an ASCII line or a new one takes the file's, which is
+    // Windows-1251 now.
+    const auto mixed = [](const QByteArray& input, const QByteArray& log, const QByteArray& result) {
+        return Cp1251("; комментарий\r\n") + "[files]\r\n" + input + log + result;
+    };
+    const QByteArray input = "inputfile=вход.txt\r\n";
+    const QByteArray log = Cp1251("logfile=отчет.txt\n");
+    const QByteArray result = "resultfile=result.cir\n";
+    QTest::newRow("mixed file, same UTF-8 value keeps its line")
+        << mixed(input, log, result) << "files" << "inputfile" << "вход.txt" << mixed(input, log, result);
+    QTest::newRow("mixed file, UTF-8 line stays UTF-8")
+        << mixed(input, log, result) << "files" << "inputfile" << "выход.txt"
+        << mixed("inputfile=выход.txt\r\n", log, result);
+    QTest::newRow("mixed file, Windows-1251 line stays Windows-1251")
+        << mixed(input, log, result) << "files" << "logfile" << "лог.txt"
+        << mixed(input, Cp1251("logfile=лог.txt\r\n"), result);
+    QTest::newRow("mixed file, ASCII line takes the file's encoding")
+        << mixed(input, log, result) << "files" << "resultfile" << "итог.cir"
+        << mixed(input, log, Cp1251("resultfile=итог.cir\r\n"));
+    QTest::newRow("mixed file, new key in the file's encoding")
+        << mixed(input, log, result) << "files" << "taskfile" << "задание.txt"
+        << mixed(input, log, result) + Cp1251("taskfile=задание.txt\r\n");
+    QTest::newRow("mixed file behind a mark, UTF-8 line stays UTF-8")
+        << kUtf8ByteOrderMark.toByteArray() + mixed(input, log, result) << "files" << "inputfile" << "выход.txt"
+        << kUtf8ByteOrderMark.toByteArray() + mixed("inputfile=выход.txt\r\n", log, result);
 }
 
 void ShellLogicTest::iniWrite() {

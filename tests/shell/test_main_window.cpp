@@ -4,6 +4,7 @@
 #include "about_box.h"
 #include "data_module.h"
 #include "ini_settings.h"
+#include "logic/text_encoding.h"
 #include "main_window.h"
 #include "settings_dialog.h"
 #include "shell_fakes.h"
@@ -67,6 +68,7 @@ private Q_SLOTS:
 
     void defaultsWithoutSettingsFile();
     void storedValuesThatAreNoIntegers();
+    void settingsWithAWindows1251Comment();
     void geometryRoundTrip();
     void closesEvenWhenSettingsCannotBeWritten();
     void minimumWidth();
@@ -443,6 +445,21 @@ void MainWindowTest::storedValuesThatAreNoIntegers() {
     press();
     QVERIFY(QFile::exists(dir_->file("expr.txt")));
     QCOMPARE(fakes_->launcher.calls.value(0).path, dir_->file("tools/synth"));
+}
+
+void MainWindowTest::settingsWithAWindows1251Comment() {
+    // A Windows editor's comment leaves the UTF-8 names around it as they are.
+    WriteBytes(dir_->file("Vorlan.ini"),
+               EncodeText(u"; комментарий\r\n", TextEncoding::Windows1251) +
+                   QStringLiteral("[files]\r\ninputfile=вход.txt\r\n[general]\r\nprogram=синтез\r\n").toUtf8());
+    window_ = std::make_unique<TfmMain>();
+    Form form;
+    form.memMain = "a*b";
+    fill(form);
+    press();
+    QCOMPARE(fakes_->boxes.messages, QStringList{});
+    QCOMPARE(ReadBytes(dir_->file("вход.txt")), QByteArray("a*b\r\n"));
+    QCOMPARE(fakes_->launcher.calls.value(0).path, dir_->file("синтез"));
 }
 
 void MainWindowTest::geometryRoundTrip() {

@@ -341,6 +341,8 @@ void MenuTest::textsFromTheWindowsProgram_data() {
     QTest::newRow("UTF-8") << text.toUtf8();
     QTest::newRow("UTF-8 with mark") << kUtf8ByteOrderMark.toByteArray() + text.toUtf8();
     QTest::newRow("Windows-1251") << Windows1251(text);
+    QTest::newRow("Windows-1251 line among UTF-8 ones")
+        << QStringLiteral("Схема синтеза\r\n").toUtf8() + Windows1251(QStringLiteral("версия 1\r\n"));
 }
 
 void MenuTest::textsFromTheWindowsProgram() {
