@@ -1,5 +1,6 @@
 #include "driver_lists.h"
 
+#include <algorithm>
 #include <bitset>
 #include <string_view>
 
@@ -12,6 +13,7 @@ namespace vorlan {
 namespace {
 
 bool IsCurrentProbe(const TwoTerminal& probe) { return probe.kind() == 'I'; }
+bool IsIndependentSource(const FourTerminal& f) { return f.kind() == 'E' || f.kind() == 'J'; }
 bool IsVoltageMeter(const MeterItem& meter) { return !meter.name.empty() && meter.name[0] == 'U'; }
 
 bool HasPair(NodeLabel x, NodeLabel y, NodeLabel a, NodeLabel b) {
@@ -133,9 +135,13 @@ PreparedLists NumeratorLists(const TwoTerminalList& two, const FourTerminalList&
     const NodeLabel a = probes[probe].n1;
     const NodeLabel b = probes[probe].n2;
     PreparedLists lists = CopyOf(two, four);
-    AddOtherCurrentProbes(probes, probe, lists.four, IsCurrentProbe(probes[probe]));
+    // The sources are steered by the probe's own pair: another current
+    // probe's short over that pair would short their control as well and
+    // zero the numerator. Without a source the probes stay as they are.
+    const bool steered = std::ranges::any_of(four, IsIndependentSource);
+    AddOtherCurrentProbes(probes, probe, lists.four, IsCurrentProbe(probes[probe]) && steered);
     for (FourTerminal& f : lists.four) {
-        if (f.kind() == 'E' || f.kind() == 'J') {
+        if (IsIndependentSource(f)) {
             f.n3 = b;
             f.n4 = a;
         }
@@ -222,7 +228,7 @@ PreparedLists FlaggedResponseLists(const TwoTerminalList& two, const FourTermina
         e.n4 = IsVoltageMeter(meter) ? a : b;
     }
     for (FourTerminal& f : lists.four) {
-        if (f.kind() == 'E' || f.kind() == 'J') {
+        if (IsIndependentSource(f)) {
             f.n3 = a;
             f.n4 = b;
         }
@@ -253,7 +259,7 @@ PreparedLists FlaggedDenominatorLists(const PreparedLists& shared, int index) {
         ReplaceByUnit(x.n1, x.n2, index, lists.four);
     } else {
         AddUnitFourTerminalAt(x.n1, x.n2, x.n3, x.n4, index, lists.four);
-        if (x.kind() == 'E' || x.kind() == 'J') {
+        if (IsIndependentSource(x)) {
             const NodeSet nodes = NodesOf(lists);
             NeutraliseIdealSources(lists.four);
             NoteLostNodes(nodes, lists);

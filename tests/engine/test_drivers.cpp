@@ -88,12 +88,15 @@ TEST_F(MainWiring, CurrentProbeNumeratorDropsFAndShortsHItControls) {
     EXPECT_EQ(Describe(lists.four), "E1[1043]999 1[3030]-1 J1[2043]999 F2[1056]1 G1[7012]1 K1[1207]1 1[7070]-1");
 }
 
-TEST_F(MainWiring, CurrentProbeNumeratorLeavesAnotherProbeOnItsPairOpen) {
+TEST_F(MainWiring, CurrentProbeNumeratorLeavesAnotherProbeOnItsPairOpenWhereItSteersASource) {
     // I5 sits in I4's branch: its short would short the branch I4 measures.
     const FourTerminalList four = {Ideal("E1", 3, 0), Four("F2", 4, 0, 5, 6)};
     const TwoTerminalList probes = {Two("I4", 2, 1), Two("I5", 1, 2), Two("I6", 7, 0)};
     EXPECT_EQ(Describe(NumeratorLists(two_, four, probes, 0).four), "E1[3012]999 F2[4056]1 1[7070]-1");
     EXPECT_EQ(Describe(NumeratorLists(two_, four, probes, 2).four), "E1[3007]999 F2[4056]1 1[2121]-1");
+    // Without a source that the probe steers, the other probe stays a short.
+    const FourTerminalList unsteered = {Four("F2", 4, 0, 5, 6)};
+    EXPECT_EQ(Describe(NumeratorLists(two_, unsteered, probes, 0).four), "F2[4056]1 1[1212]-1 1[7070]-1");
 }
 
 TEST_F(MainWiring, DenominatorShortsEveryCurrentProbeNotShortedAlready) {
