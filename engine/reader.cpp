@@ -134,9 +134,9 @@ bool IsCSpace(char c) {
 }
 
 // The number at the start of a value field: optional white space, an
-// optional sign, digits with an optional decimal point, an optional exponent. What
-// follows is ignored; a field that starts with no such number reads 0, as
-// do words such as "inf" or "nan" and hexadecimal forms.
+// optional sign, digits with an optional decimal point, an optional
+// exponent. What follows is ignored; a field that starts with no such
+// number reads 0, as do words such as "inf" or "nan" and hexadecimal forms.
 long double ParseValue(const std::string& field) {
     auto digit = [&field](std::size_t i) { return i < field.size() && field[i] >= '0' && field[i] <= '9'; };
     std::size_t i = 0;
@@ -167,8 +167,8 @@ long double ParseValue(const std::string& field) {
 // circuit may use.
 bool ParseNode(const std::string& field, NodeLabel& label, std::string& error) {
     const int node = ParseNodeNumber(field);
-    if (node < -47 || node > 207) {
-        error = "node " + field + " is outside -47..207";
+    if (node < kLowestNode || node > kHighestNode) {
+        error = "node " + field + " is outside " + std::to_string(kLowestNode) + ".." + std::to_string(kHighestNode);
         return false;
     }
     if (LabelOfNode(node) == kVisitedMark) {

@@ -18,6 +18,10 @@ using NodeLabel = unsigned char;
 // Label of netlist node `node`: (node + 48) mod 256.
 constexpr NodeLabel LabelOfNode(int node) { return static_cast<NodeLabel>(node + 48); }
 
+// The netlist nodes whose labels are all distinct.
+constexpr int kLowestNode = -47;
+constexpr int kHighestNode = 207;
+
 // Visited mark of the node walks; no circuit node may carry it.
 constexpr NodeLabel kVisitedMark = 0xEF;
 

@@ -27,8 +27,6 @@ public:
     static IniText FromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
 
-    TextForm form() const { return form_; }
-
     // The value of the first key of that name in a section of that name,
     // with the blanks around it removed; nothing when there is none.
     std::optional<QString> value(const QString& section, const QString& key) const;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "case_name.h"
 #include "messages.h"
 #include "reader.h"
 #include "state.h"
@@ -267,11 +267,7 @@ TEST_P(ReadLines, SameFromCrLfInput) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReadLines, ::testing::ValuesIn(kReadCases),
                          [](const ::testing::TestParamInfo<ReadCase>& info) {
-                             std::string name;
-                             for (char c : std::string(info.param.label)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name + "_" + std::to_string(info.index);
+                             return test::CaseName(info.param.label) + "_" + std::to_string(info.index);
                          });
 
 // ---- title and the line count --------------------------------------------
@@ -409,11 +405,7 @@ TEST_P(RejectedNetlists, FailWithinTheCapacities) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, RejectedNetlists, ::testing::ValuesIn(kRejectCases),
                          [](const ::testing::TestParamInfo<RejectCase>& info) {
-                             std::string name;
-                             for (char c : std::string(info.param.label)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
+                             return test::CaseName(info.param.label);
                          });
 
 TEST_F(Reader, FullTablesAreAccepted) {

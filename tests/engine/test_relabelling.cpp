@@ -5,28 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "case_name.h"
 #include "script_run.h"
 #include "tables.h"
 
 namespace vorlan {
 namespace {
 
-constexpr int kLowestNode = -47;
-constexpr int kHighestNode = 207;
-
-bool IsLegalNode(int node) { return node >= kLowestNode && node <= kHighestNode && LabelOfNode(node) != kVisitedMark; }
-
+// Every node a netlist may use: the range of distinct labels but the one
+// the node walks keep for themselves.
 std::vector<int> LegalNodes() {
     std::vector<int> nodes;
     for (int n = kLowestNode; n <= kHighestNode; ++n)
-        if (IsLegalNode(n)) nodes.push_back(n);
+        if (LabelOfNode(n) != kVisitedMark) nodes.push_back(n);
     return nodes;
 }
 
@@ -62,9 +62,8 @@ int NodeFields(char letter) {
     return 2;
 }
 
-// The netlist with every node field renumbered through `map` (nodes not in
-// it keep their number).
-std::string Renumbered(const std::string& body, const std::map<int, int>& map) {
+// The netlist with every node field N replaced by renumber(N).
+std::string Renumbered(const std::string& body, const std::function<int(int)>& renumber) {
     std::istringstream in(body);
     std::string line, out;
     while (std::getline(in, line)) {
@@ -74,11 +73,7 @@ std::string Renumbered(const std::string& body, const std::map<int, int>& map) {
         std::string renumbered = field;
         const int count = NodeFields(line[0]);
         for (int i = 0; fields >> field; ++i) {
-            if (i < count) {
-                const int node = std::stoi(field);
-                const auto it = map.find(node);
-                field = std::to_string(it == map.end() ? node : it->second);
-            }
+            if (i < count) field = std::to_string(renumber(std::stoi(field)));
             renumbered += " " + field;
         }
         out += renumbered + "\n";
@@ -86,20 +81,22 @@ std::string Renumbered(const std::string& body, const std::map<int, int>& map) {
     return out;
 }
 
+// The netlist renumbered through `map`; nodes not in it keep their number.
+std::string Renumbered(const std::string& body, const std::map<int, int>& map) {
+    return Renumbered(body, [&map](int node) {
+        const auto it = map.find(node);
+        return it == map.end() ? node : it->second;
+    });
+}
+
 // The distinct nodes of a netlist.
 std::vector<int> NodesOf(const std::string& body) {
-    std::istringstream in(body);
-    std::string line;
-    std::vector<int> nodes;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string field;
-        fields >> field;
-        for (int i = 0; i < NodeFields(line[0]) && fields >> field; ++i) nodes.push_back(std::stoi(field));
-    }
-    std::sort(nodes.begin(), nodes.end());
-    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
-    return nodes;
+    std::set<int> nodes;
+    Renumbered(body, [&nodes](int node) {
+        nodes.insert(node);
+        return node;
+    });
+    return {nodes.begin(), nodes.end()};
 }
 
 void PrintTo(const Netlist& n, std::ostream* os) { *os << n.name; }
@@ -142,9 +139,7 @@ TEST_P(Relabelling, RandomOneToOneMaps) {
 
 INSTANTIATE_TEST_SUITE_P(Netlists, Relabelling, ::testing::ValuesIn(kNetlists),
                          [](const ::testing::TestParamInfo<Netlist>& info) {
-                             std::string name;
-                             for (char ch : std::string(info.param.name)) name += std::isalnum(ch) ? ch : '_';
-                             return name;
+                             return test::CaseName(info.param.name);
                          });
 
 }  // namespace

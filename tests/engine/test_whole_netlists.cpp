@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "case_name.h"
 #include "driver_lists.h"
 #include "expression_buffer.h"
 #include "expression_evaluator.h"
@@ -129,9 +130,7 @@ TEST_P(WholeNetlists, DeterminantIsTheCircuits) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, WholeNetlists, ::testing::ValuesIn(kNetlistCases),
                          [](const ::testing::TestParamInfo<NetlistCase>& info) {
-                             std::string name;
-                             for (char ch : std::string(info.param.name)) name += std::isalnum(ch) ? ch : '_';
-                             return name;
+                             return test::CaseName(info.param.name);
                          });
 
 // ---- random netlists ------------------------------------------------------
