@@ -1,11 +1,10 @@
 #include "driver_lists.h"
 
 #include <algorithm>
-#include <bitset>
 #include <string_view>
 
 #include "expansion.h"
-
+#include "node_rule.h"
 #include "weight_rules.h"
 
 namespace vorlan {
@@ -22,23 +21,6 @@ bool HasPair(NodeLabel x, NodeLabel y, NodeLabel a, NodeLabel b) {
 
 bool InRange(int index, const FourTerminalList& four) {
     return index >= 0 && static_cast<std::size_t>(index) < four.size();
-}
-
-// The labels that some element of the lists touches.
-using NodeSet = std::bitset<256>;
-
-NodeSet NodesOf(const PreparedLists& lists) {
-    NodeSet nodes;
-    for (const TwoTerminal& t : lists.two) nodes.set(t.n1).set(t.n2);
-    for (const FourTerminal& f : lists.four) nodes.set(f.n1).set(f.n2).set(f.n3).set(f.n4);
-    return nodes;
-}
-
-// Notes whether a node of `before` is held by nothing in the finished lists.
-// A circuit of one node that loses its last element keeps that node.
-void NoteLostNodes(const NodeSet& before, PreparedLists& lists) {
-    const NodeSet after = NodesOf(lists);
-    lists.lostNode = (before & ~after).any() && !(after.none() && before.count() == 1);
 }
 
 PreparedLists CopyOf(const TwoTerminalList& two, const FourTerminalList& four) {
@@ -115,18 +97,19 @@ void ReplaceMarked(int index, NodePair receiver, FourTerminalList& four) {
 }  // namespace
 
 void ExpandPrepared(int sCount, NodeLabel* sNodes, PreparedLists lists) {
-    if (lists.lostNode && sCount == 0) return;
+    if (LetsGoOfNode(lists.heldBefore, HeldNodes(lists.two, lists.four), sCount, sNodes,
+                     EmptiedCircuit::KeepsItsNode))
+        return;
     ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
 }
 
 PreparedLists DeterminantLists(const TwoTerminalList& two, const FourTerminalList& four,
                                const TwoTerminalList& probes) {
     PreparedLists lists = CopyOf(two, four);
-    const NodeSet nodes = NodesOf(lists);
+    lists.heldBefore = HeldNodes(lists.two, lists.four);
     NeutraliseIdealSources(lists.four);
     for (const TwoTerminal& probe : probes)
         if (IsCurrentProbe(probe)) AddProbeShort(probe, lists.four);
-    NoteLostNodes(nodes, lists);
     return lists;
 }
 
@@ -163,10 +146,9 @@ PreparedLists DenominatorLists(const TwoTerminalList& two, const FourTerminalLis
                                const TwoTerminalList& probes, std::size_t probe) {
     PreparedLists lists = CopyOf(two, four);
     AddOtherCurrentProbes(probes, probe, lists.four);
-    const NodeSet nodes = NodesOf(lists);
+    lists.heldBefore = HeldNodes(lists.two, lists.four);
     MakeIdealInert(lists.four, "E", "J");
     if (IsCurrentProbe(probes[probe])) AddProbeShort(probes[probe], lists.four);
-    NoteLostNodes(nodes, lists);
     return lists;
 }
 
@@ -202,9 +184,8 @@ PreparedLists FlaggedDeterminantLists(const TwoTerminalList& two, const FourTerm
         const NodePair receiver = WireMeter(meters[i], lists.four, fresh);
         ReplaceMarked(flagged[i], receiver, lists.four);
     }
-    const NodeSet nodes = NodesOf(lists);
+    lists.heldBefore = HeldNodes(lists.two, lists.four);
     MakeIdealInert(lists.four, "EU", "JI");
-    NoteLostNodes(nodes, lists);
     return lists;
 }
 
@@ -260,9 +241,8 @@ PreparedLists FlaggedDenominatorLists(const PreparedLists& shared, int index) {
     } else {
         AddUnitFourTerminalAt(x.n1, x.n2, x.n3, x.n4, index, lists.four);
         if (IsIndependentSource(x)) {
-            const NodeSet nodes = NodesOf(lists);
+            lists.heldBefore = HeldNodes(lists.two, lists.four);
             NeutraliseIdealSources(lists.four);
-            NoteLostNodes(nodes, lists);
         }
     }
     return lists;

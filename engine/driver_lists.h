@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "node_rule.h"
 #include "tables.h"
 
 namespace vorlan {
@@ -15,14 +16,15 @@ namespace vorlan {
 struct PreparedLists {
     TwoTerminalList two;
     FourTerminalList four;
-    // Taking the ideal current sources out left a node of the circuit with
-    // nothing: without S nodes the determinant is zero.
-    bool lostNode = false;
+    // The nodes held before the ideal sources were made inert: a node that
+    // taking the current sources out left with nothing floats, and the
+    // determinant is zero unless the subcircuit of the S nodes holds it.
+    NodeSet heldBefore;
 };
 
 // Expands prepared lists into the engine's buffer over the S nodes it is
 // given (relabelled in place as the expansion merges nodes); lists that
-// lost a node write nothing when there are no S nodes.
+// let go of a node that nothing holds write nothing.
 void ExpandPrepared(int sCount, NodeLabel* sNodes, PreparedLists lists);
 
 // ---- main analysis -------------------------------------------------------

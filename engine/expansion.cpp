@@ -6,6 +6,7 @@
 #include "choice.h"
 #include "expression_buffer.h"
 #include "factoring.h"
+#include "node_rule.h"
 #include "state.h"
 #include "weight_rules.h"
 
@@ -22,11 +23,18 @@ void Append(std::string_view token) { AppendExpressionText(token); }
 // A "-" that the factoring loop means is always followed by "(", so a bare
 // one at this point is such a remainder. A buffer holding only that "-"
 // (its predecessor already written out) is treated the same: the "-" took
-// the place of the "+" that began the pending text.
+// the place of the "+" that began the pending text. With nothing pending,
+// the remainder may end the last line this expression wrote out: that line
+// is taken back to turn it.
 void FixTrailingMinus() {
-    const std::string& text = Engine().buffer.text();
-    if (text.empty() || text.back() != '-') return;
-    if (text.size() >= 2 && text[text.size() - 2] == '(') return;
+    ExpressionBuffer& buffer = Engine().buffer;
+    const std::string& text = buffer.text();
+    if (text.empty()) {
+        if (!buffer.written_line_ends_in_minus()) return;
+    } else {
+        if (text.back() != '-') return;
+        if (text.size() >= 2 && text[text.size() - 2] == '(') return;
+    }
     UndoExpression(WrittenLength() - 1);
     Append("+");
 }
@@ -102,8 +110,14 @@ void ExpandFirstBranch(CircuitLists sub, bool bracket, TakenTwoTerminal& taken) 
     Append("+");
 }
 
+// Whether taking an element out of the lists let go of a node of `c0`.
+bool LetsGo(const NodeSet& c0, const TwoTerminalList& two, const FourTerminalList& four, int nS,
+            const NodeLabel* sNodes) {
+    return LetsGoOfNode(c0, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
+}
+
 // Path A: an admittance, shorted, then opened.
-void ExpandOnAdmittance(CircuitLists& lists, int c0) {
+void ExpandOnAdmittance(CircuitLists& lists, const NodeSet& c0) {
     const int nS = lists.sCount;
     SNodeArray sCopy = CopySNodes(nS, lists.sNodes);
     int k = ChoosePendantAdmittance(lists.two, lists.four);
@@ -120,9 +134,8 @@ void ExpandOnAdmittance(CircuitLists& lists, int c0) {
     }
 
     // Branch 2: the admittance opened.
-    const int c1 = CountNodes(lists.two, lists.four);
     const long p2 = Mark();
-    if (c1 == c0 || nS > 0) {
+    if (!LetsGo(c0, lists.two, lists.four, nS, sCopy.data())) {
         ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(lists.two), std::move(lists.four)});
         if (!WrittenSince(p2)) UndoExpression(taken.p1);
     } else {
@@ -131,7 +144,7 @@ void ExpandOnAdmittance(CircuitLists& lists, int c0) {
 }
 
 // Path B: an impedance, opened, then shorted.
-void ExpandOnImpedance(CircuitLists& lists, int c0) {
+void ExpandOnImpedance(CircuitLists& lists, const NodeSet& c0) {
     const int nS = lists.sCount;
     SNodeArray sCopy = CopySNodes(nS, lists.sNodes);
     const int k = ChooseImpedance(lists.two, lists.four);
@@ -141,7 +154,7 @@ void ExpandOnImpedance(CircuitLists& lists, int c0) {
     {
         TwoTerminalList c2 = lists.two;
         FourTerminalList c4 = lists.four;
-        if (CountNodes(c2, c4) == c0 || nS > 0) {
+        if (!LetsGo(c0, c2, c4, nS, lists.sNodes)) {
             const bool bracket = c2.size() + c4.size() > 1 || nS > 0;
             ExpandFirstBranch(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)}, bracket, taken);
         } else {
@@ -158,9 +171,9 @@ void ExpandOnImpedance(CircuitLists& lists, int c0) {
 }
 
 // Path C: a four-terminal, expanded, then released. Neutralising ideal
-// elements can leave a node that nothing touches any more; without S nodes
-// such a branch is zero, as in paths A and B.
-void ExpandOnFourTerminal(CircuitLists& lists, int k, int c0) {
+// elements can leave a node that nothing touches any more: such a branch is
+// zero, as in paths A and B.
+void ExpandOnFourTerminal(CircuitLists& lists, int k, const NodeSet& c0) {
     const int nS = lists.sCount;
     SNodeArray sCopy = CopySNodes(nS, lists.sNodes);
     const char kind = lists.four[k].kind();
@@ -177,7 +190,7 @@ void ExpandOnFourTerminal(CircuitLists& lists, int k, int c0) {
 
     // Branch 1: the element expanded.
     long p2 = Mark();
-    if (nS > 0 || CountNodes(lists.two, lists.four) == c0)
+    if (!LetsGo(c0, lists.two, lists.four, nS, lists.sNodes))
         ExpandDeterminant(CircuitLists{nS, lists.sNodes, std::move(lists.two), std::move(lists.four)});
     p1 = Mark();
     if (WrittenSince(p2)) Append("+");
@@ -189,7 +202,7 @@ void ExpandOnFourTerminal(CircuitLists& lists, int k, int c0) {
 
     // Branch 2: the element released.
     int released = ReleaseFourTerminal(k, c4);
-    if (released == 1 && nS == 0 && CountNodes(c2, c4) != c0) released = 2;
+    if (released == 1 && LetsGo(c0, c2, c4, nS, sCopy.data())) released = 2;
     if (released == 1 || released == 3) {
         p2 = Mark();
         ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(c2), std::move(c4)});
@@ -257,7 +270,7 @@ void ExpandDeterminant(CircuitLists lists) {
         return;
     }
 
-    const int c0 = CountNodes(lists.two, lists.four);
+    const NodeSet c0 = HeldNodes(lists.two, lists.four);
     // Two-terminals first (0) or four-terminals first (any other value); the
     // other group when the first has nothing to offer. Nothing to split on
     // at all: the determinant is zero and nothing is written.

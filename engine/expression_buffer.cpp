@@ -22,11 +22,16 @@ std::size_t BreakPosition(const std::string& text) {
     return last;
 }
 
+// The last two characters of a line (fewer when it is shorter).
+std::string Tail(std::string_view line) { return std::string(line.substr(line.size() < 2 ? 0 : line.size() - 2)); }
+
 }  // namespace
 
 void ExpressionBuffer::start_expression() {
     text_.clear();
     currentWritten_ = 0;
+    currentLines_ = 0;
+    tailKnown_ = false;
 }
 
 void ExpressionBuffer::add_written(long n) {
@@ -38,7 +43,11 @@ void ExpressionBuffer::flush_lines() {
     if (!sink_) return;
     while (text_.size() > kMaxPending) {
         const std::size_t k = BreakPosition(text_);
-        sink_->write_line(std::string_view(text_).substr(0, k));
+        const std::string_view line = std::string_view(text_).substr(0, k);
+        sink_->write_line(line);
+        lastLineTail_ = Tail(line);
+        tailKnown_ = true;
+        ++currentLines_;
         add_written(static_cast<long>(k));
         text_.erase(0, k);
         if (sink_->shows_progress()) {
@@ -58,6 +67,8 @@ long ExpressionBuffer::undo(long target) {
             if (line.empty()) break;  // nothing left to take back
             totalWritten_ -= static_cast<long>(line.size());
             text_ = std::move(line);
+            if (currentLines_ > 0) --currentLines_;
+            tailKnown_ = false;
             continue;
         }
         const long excess = written_length() - target;
@@ -96,6 +107,16 @@ void ExpressionBuffer::append_term(std::string& term, int multiplicity, bool neg
         text_.push_back(')');
     }
     flush_lines();
+}
+
+bool ExpressionBuffer::written_line_ends_in_minus() {
+    if (currentLines_ == 0 || !sink_) return false;
+    if (!tailKnown_) {
+        lastLineTail_ = Tail(sink_->last_line());
+        tailKnown_ = true;
+    }
+    const std::string& tail = lastLineTail_;
+    return !tail.empty() && tail.back() == '-' && !(tail.size() == 2 && tail[0] == '(');
 }
 
 long ExpressionBuffer::write_rest() {

@@ -55,6 +55,10 @@ public:
     // AppendTerm: appends a signed term (bracketed when |multiplicity| > 1),
     // then flushes. A leading "-" of a simple term is removed from `term`.
     void append_term(std::string& term, int multiplicity, bool negate);
+    // Whether the last line that the current expression wrote out ends in a
+    // "-" that no "(" precedes (nothing of it written out: false). Nothing
+    // pending after such a "-" means that the term behind it was taken back.
+    bool written_line_ends_in_minus();
     // Hands the pending text to the sink as the expression's last piece and
     // counts it. Returns its length (0: the expression's rest was empty).
     long write_rest();
@@ -63,6 +67,11 @@ private:
     std::string text_;
     LineSink* sink_ = nullptr;
     long currentWritten_ = 0;
+    long currentLines_ = 0;       // lines of the current expression written out
+    // The last two characters of the last line written out, while known; a
+    // line taken back leaves the one before it to be asked of the sink.
+    std::string lastLineTail_;
+    bool tailKnown_ = false;
     long totalWritten_ = 0;       // over the whole life of the library
     long linesSinceProgress_ = 0; // likewise
 };

@@ -6,6 +6,7 @@
 #include "expansion.h"
 #include "expression_buffer.h"
 #include "finders.h"
+#include "node_rule.h"
 #include "node_scan.h"
 #include "reduction.h"
 #include "state.h"
@@ -30,30 +31,27 @@ void MergeNode(NodeLabel from, NodeLabel to, int nS, NodeLabel* sNodes, TwoTermi
         if (sNodes[i] == from) sNodes[i] = to;
 }
 
-bool HoldsNode(NodeLabel v, const TwoTerminalList& two, const FourTerminalList& four) {
-    if (TouchedByTwoTerminal(two, v)) return true;
-    for (const FourTerminal& f : four)
-        if (OutputAt(f, v) || ControlAt(f, v)) return true;
-    return false;
-}
-
 // Merges node x into y after a factor was taken. The merge may delete a G
-// whose port it collapses; without S nodes, a node that only such a G held
-// is left with nothing and the determinant is zero: returns false then.
+// whose port it collapses; a node that only such a G held is left with
+// nothing: returns false when that makes the determinant zero.
 bool MergeKeepsNodes(NodeLabel x, NodeLabel y, int nS, NodeLabel* sNodes, TwoTerminalList& two,
                      FourTerminalList& four) {
-    const int expected = CountNodes(two, four) - (HoldsNode(x, two, four) && HoldsNode(y, two, four) ? 1 : 0);
+    NodeSet kept = HeldNodes(two, four);
+    if (kept.test(x)) kept.reset(x).set(y);
     MergeNode(x, y, nS, sNodes, two, four);
-    return nS != 0 || CountNodes(two, four) == expected;
+    return !LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
 }
 
 // One pass over the four-terminals: resolves weight-0 elements up to and
-// including the first K, F or G. Returns false when that changed the node
-// count of a circuit without S nodes (a zero determinant).
+// including the first K, F or G. Returns false when that let go of a node
+// that nothing holds (a zero determinant).
 bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four) {
+    auto letsGo = [&](const NodeSet& kept) {
+        return LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
+    };
     for (int i = 0; i < static_cast<int>(four.size()); ++i) {
         if (four[i].weight != kWeightResolve) continue;
-        const int before = CountNodes(two, four);
+        NodeSet kept = HeldNodes(two, four);
         const FourTerminal f = four[i];
         switch (f.kind()) {
         case 'K':
@@ -73,14 +71,14 @@ bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTermina
             // further node lost was held by nothing else.
             ReplaceByUnit(f.n1, f.n2, i, four);
             MergeNode(f.n3, f.n4, nS, sNodes, two, four);
-            const int expected = before - (f.n3 != f.n4 ? 1 : 0);
-            if (nS == 0 && CountNodes(two, four) != expected) return false;
+            kept.reset(f.n3);
+            if (letsGo(kept)) return false;
             continue;
         }
         default:
             continue;
         }
-        return !(CountNodes(two, four) != before && nS == 0);
+        return !letsGo(kept);
     }
     return true;
 }

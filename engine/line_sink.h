@@ -16,6 +16,9 @@ public:
     // Removes the last wrapped line and returns its text; empty when there
     // is none to take back.
     virtual std::string take_back_last_line() = 0;
+    // The text of the last wrapped line, left where it is; empty when there
+    // is none.
+    virtual std::string last_line() = 0;
     // The unwrapped rest of an expression, possibly empty.
     virtual void write_rest(std::string_view rest) = 0;
     // Whether the buffer prints its progress count for this sink.

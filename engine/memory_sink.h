@@ -12,6 +12,7 @@ class MemoryLineSink final : public LineSink {
 public:
     void write_line(std::string_view line) override;
     std::string take_back_last_line() override;
+    std::string last_line() override { return lines_.empty() ? std::string() : lines_.back(); }
     void write_rest(std::string_view rest) override;
 
     const std::vector<std::string>& lines() const { return lines_; }

@@ -4,6 +4,7 @@
 
 #include "choice.h"
 #include "expression_buffer.h"
+#include "node_rule.h"
 #include "node_scan.h"
 #include "reduction.h"
 
@@ -163,7 +164,8 @@ void ContractPendantImpedance(int nS, NodeLabel* sNodes, TwoTerminalList& two, F
 
         const NodeLabel a = two[p].n1;
         const NodeLabel b = two[p].n2;
-        const int before = CountNodes(two, four);
+        NodeSet kept = HeldNodes(two, four);
+        kept.reset(a).set(b);
         DeleteTwoTerminal(p, two);
         MergeNodeInTwoTerminals(a, b, two);
         MergeNodeInFourTerminals(a, b, four);
@@ -172,10 +174,8 @@ void ContractPendantImpedance(int nS, NodeLabel* sNodes, TwoTerminalList& two, F
         // The contraction takes exactly one node away; when it took the last
         // element, the one node left is counted too. A node lost besides
         // was held only by a G that the merge deleted: the determinant is 0.
-        const int after = CountNodes(two, four);
-        const int left = after == 0 ? 1 : after;
-        if ((left == before - 1 || nS > 0) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
-            CheckConnected(nS, sNodes, two, four) == 1) {
+        if (!LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::KeepsItsNode) &&
+            CheckNodeAttachments(nS, sNodes, two, four) == 1 && CheckConnected(nS, sNodes, two, four) == 1) {
             ResolveDegeneratePorts(four, result);
             if (result == 2) return;
         } else {

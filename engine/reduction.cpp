@@ -4,6 +4,7 @@
 #include <string>
 
 #include "merges.h"
+#include "node_rule.h"
 #include "node_scan.h"
 #include "weight_rules.h"
 
@@ -43,10 +44,11 @@ bool Pin(int index, FourTerminalList& four) {
     return true;
 }
 
-// The nodes of a circuit; when its last element went, its one node is left.
-int NodesLeft(const TwoTerminalList& two, const FourTerminalList& four) {
-    const int count = CountNodes(two, four);
-    return count == 0 ? 1 : count;
+// Whether the lists let go of a node of `kept` that nothing holds; a
+// circuit of one node whose last element went keeps its node.
+bool LetsGo(const NodeSet& kept, const TwoTerminalList& two, const FourTerminalList& four, int nS,
+            const NodeLabel* sNodes) {
+    return LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::KeepsItsNode);
 }
 
 // The zero exit of `ReduceCircuit`: the branch is dropped, every name released.
@@ -57,14 +59,14 @@ void ZeroExit(TwoTerminalList& two, FourTerminalList& four, int& result) {
 }
 
 // An admittance whose two nodes are one carries no current and leaves the
-// determinant as it is: it goes. Returns false when that left a node with
-// nothing and there are no S nodes (a zero determinant).
-bool DropSelfLoopAdmittances(int nS, TwoTerminalList& two, const FourTerminalList& four) {
+// determinant as it is: it goes. Returns false when that let go of a node
+// that nothing holds (a zero determinant).
+bool DropSelfLoopAdmittances(int nS, const NodeLabel* sNodes, TwoTerminalList& two, const FourTerminalList& four) {
     auto selfLoop = [](const TwoTerminal& t) { return t.n1 == t.n2 && IsAdmittanceKind(t.kind()); };
     if (std::none_of(two.begin(), two.end(), selfLoop)) return true;
-    const int before = NodesLeft(two, four);
+    const NodeSet before = HeldNodes(two, four);
     std::erase_if(two, selfLoop);
-    return nS != 0 || NodesLeft(two, four) == before;
+    return !LetsGo(before, two, four, nS, sNodes);
 }
 
 // The chain step of `ResolveUnitElementChains` for one side. Returns whether
@@ -154,7 +156,7 @@ bool ScanPortPairs(FourTerminalList& four, int& result) {
 
 void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four, int& result) {
     result = 0;
-    if (!DropSelfLoopAdmittances(nS, two, four)) return ZeroExit(two, four, result);
+    if (!DropSelfLoopAdmittances(nS, sNodes, two, four)) return ZeroExit(two, four, result);
     if (two.empty() && four.empty()) return;
     MarkLastIdealSource(four);
 
@@ -170,11 +172,11 @@ void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminal
     if (result == 3) return;
 
     // From here on a node that vanishes was held by nothing but the
-    // element that went: without S nodes the determinant is zero. A restart
-    // must not lose that test.
-    const int nodesBefore = NodesLeft(two, four);
+    // element that went: the determinant is zero. A restart must not lose
+    // that test.
+    const NodeSet nodesBefore = HeldNodes(two, four);
     auto restart = [&] {
-        if (nS == 0 && NodesLeft(two, four) != nodesBefore) ZeroExit(two, four, result);
+        if (LetsGo(nodesBefore, two, four, nS, sNodes)) ZeroExit(two, four, result);
     };
     ResolveUnitElementChains(two, four, result);
     if (result == 2) return ZeroExit(two, four, result);
@@ -193,8 +195,7 @@ void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminal
     if (result == 3) return restart();
 
     DropRedundantAdmittances(two, four);
-    const int nodesAfter = NodesLeft(two, four);
-    if ((nodesBefore == nodesAfter || nS != 0) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
+    if (!LetsGo(nodesBefore, two, four, nS, sNodes) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
         CheckConnected(nS, sNodes, two, four) == 1)
         return;
     ZeroExit(two, four, result);
@@ -342,9 +343,12 @@ void ResolvePortPairs(FourTerminalList& four, int& result) {
 
 int CheckNodeAttachments(int nS, const NodeLabel* sNodes, const TwoTerminalList& two, const FourTerminalList& four) {
     if (four.empty()) return 1;
+    // Only a subcircuit holds an S node; a single S label is a node like
+    // any other.
+    const NodeSet subcircuit = SubcircuitNodes(nS, sNodes);
     for (const char label : CircuitNodes(two, four)) {
         const NodeLabel v = static_cast<NodeLabel>(label);
-        if (!IsFreeNode(v, nS, sNodes, two)) continue;
+        if (subcircuit.test(v) || TouchedByTwoTerminal(two, v)) continue;
         int k = 0;
         int l = 0;
         bool passes = false;
@@ -377,7 +381,9 @@ int CheckConnected(int nS, const NodeLabel* sNodes, const TwoTerminalList& two, 
     std::vector<NodePair> pairs(two.size() + 2 * four.size());
     TwoTerminalPairs(two, pairs);
     FourTerminalPairs(two.size(), four, pairs);
-    for (int i = 1; i < nS; ++i) pairs.push_back({sNodes[i], sNodes[i + 1]});
+    // The subcircuit joins its S nodes; a single S label joins nothing.
+    if (SubcircuitNodes(nS, sNodes).any())
+        for (int i = 1; i < nS; ++i) pairs.push_back({sNodes[i], sNodes[i + 1]});
     const NodeLabel start = pairs.front().first;
     int count = 0;
     WalkPairs(pairs, start, start, count);

@@ -43,12 +43,14 @@ void ResolveDoubleAttachedNode(int nS, const NodeLabel* sNodes, const TwoTermina
 // Pairs of four-terminals sharing a port. May set result to 1, 2 or 3.
 void ResolvePortPairs(FourTerminalList& four, int& result);
 
-// 0 when some node outside S and the two-terminals is held only by
-// four-terminal outputs or only by controls (the determinant is zero), else 1.
+// 0 when some node that neither a two-terminal nor the subcircuit of the S
+// nodes holds is held only by four-terminal outputs or only by controls (the
+// determinant is zero), else 1. A single distinct S label is such a node too.
 int CheckNodeAttachments(int nS, const NodeLabel* sNodes, const TwoTerminalList& two,
                          const FourTerminalList& four);
 
-// 1 when every element pair and the S-node chain form one connected graph.
+// 1 when every element pair and the S-node chain form one connected graph;
+// a single distinct S label adds no chain.
 int CheckConnected(int nS, const NodeLabel* sNodes, const TwoTerminalList& two, const FourTerminalList& four);
 
 // Depth-first walk over `pairs` from `node`, marking each reached pair

@@ -18,10 +18,14 @@ public:
     // Steps back one line, reads its text up to the first blank and leaves
     // the write position at the start of that line.
     std::string take_back_last_line() override;
+    std::string last_line() override;
     void write_rest(std::string_view rest) override;
     bool shows_progress() const override { return true; }
 
 private:
+    // Reads the line that ends at `end`, up to its first blank.
+    std::string read_line_before(long end);
+
     TextFile& file_;
 };
 

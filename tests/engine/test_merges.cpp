@@ -93,8 +93,13 @@ const MergeCase kMergeCases[] = {
     {"ContractCollapsedOutputIsZero", Merge::ContractPendant, "R1 1 2; g1 2 3; g2 3 4; g3 4 2; 1 1 2 3 4",
      "g1 2 3; g2 3 4; g3 4 2; 1 2 2 3 4", 2},
     {"ContractSplittingCircuitIsZero", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 5 1 2", "g1 2 3", 2},
-    {"ContractSplittingWaivedWithSNodes", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 5 1 2; S 2 3",
-     "g1 2 3; S 2 3"},
+    // Only the subcircuit between two or more S labels holds a node the
+    // circuit lets go of.
+    {"ContractSplittingIsZeroBesideSNodes", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 5 1 2; S 2 3",
+     "g1 2 3; S 2 3", 2},
+    {"ContractLettingGoOfSNode", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 3 1 2; S 3 4", "g1 2 3; S 3 4"},
+    {"ContractLettingGoOfSingleSLabelIsZero", Merge::ContractPendant, "R1 1 2; g1 2 3; G1 4 3 1 2; S 4 4",
+     "g1 2 3; S 4 4", 2},
     {"ContractLastElementLeavesOneNode", Merge::ContractPendant, "R1 1 2", ""},
     {"ContractLastElementBesideLostNodeIsZero", Merge::ContractPendant, "R1 2 3; G1 2 3 2 1", "", 2},
     {"ContractNothingWithoutImpedance", Merge::ContractPendant, "g1 1 2", "g1 1 2"},

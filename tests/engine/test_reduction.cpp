@@ -130,7 +130,8 @@ const PassCase kPassCases[] = {
     {"AttachmentsOutputAndControl", Pass::NodeAttachments, "g1 1 2; G1 3 1 3 2", 1},
     {"AttachmentsForcingOutputPasses", Pass::NodeAttachments, "g1 1 2; G1 3 1 1 2; K1 3 2 1 2", 1},
     {"AttachmentsCurrentControlPasses", Pass::NodeAttachments, "g1 1 2; F1 1 2 3 1", 1},
-    {"AttachmentsSNodePasses", Pass::NodeAttachments, "g1 1 2; G1 3 1 1 2; S 3", 1},
+    {"AttachmentsSNodePasses", Pass::NodeAttachments, "g1 1 2; G1 3 1 1 2; S 3 2", 1},
+    {"AttachmentsSingleSLabelIsANode", Pass::NodeAttachments, "g1 1 2; G1 3 1 1 2; S 3 3", 0},
 
     // Connection through the element pairs and the S-node chain.
     {"ConnectedSeparateParts", Pass::Connected, "g1 1 2; g2 3 4", 0},
@@ -152,7 +153,8 @@ const PassCase kPassCases[] = {
      "g2+g1 2 1 w2; R1+R2 2 1 w2; G2-G1 2 1 1 2 w2"},
     {"ReduceContractionSplitsCircuit", Pass::Reduce, "R1 1 2; g1 2 3; G1 4 5 1 2", 2, ""},
     {"ReduceLostNodeIsZero", Pass::Reduce, "g1 1 2; g2 2 3; J1 5 5 5 5; J2 1 3 1 3", 2, ""},
-    {"ReduceLostNodeWaivedWithSNodes", Pass::Reduce, "g1 1 2; g2 2 3; J1 5 5 5 5; J2 1 3 1 3; S 1 2", 0,
+    {"ReduceLostNodeIsZeroBesideSNodes", Pass::Reduce, "g1 1 2; g2 2 3; J1 5 5 5 5; J2 1 3 1 3; S 1 2", 2, ""},
+    {"ReduceLostSNodeIsHeld", Pass::Reduce, "g1 1 2; g2 2 3; J1 5 5 5 5; J2 1 3 1 3; S 1 5", 0,
      "g1 1 2; g2 2 3; J2 1 3 1 3 w-999"},
     {"ReduceDisconnectedIsZero", Pass::Reduce, "g1 1 2; g2 3 4", 2, ""},
     {"ReduceLostNodeBeforeRestartIsZero", Pass::Reduce, "R1 1 3; G1 1 3 1 3 w-1; G2 3 1 3 1; G3 1 2 2 2", 2, ""},
