@@ -109,6 +109,38 @@ bool IsMarkable(Layout layout) {
 
 // ---- fields --------------------------------------------------------------
 
+// The characters of a name field: those of UTF-8 text when the field is
+// valid UTF-8 (no overlong forms, surrogates or code points past U+10FFFF),
+// else its bytes, as a Windows-1251 name has one byte a letter.
+std::size_t NameLength(std::string_view name) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < name.size(); ++characters) {
+        const auto lead = static_cast<unsigned char>(name[i]);
+        std::size_t length = 1;
+        unsigned char low = 0x80, high = 0xbf;  // the range of the second byte
+        if (lead >= 0xc2 && lead <= 0xdf) {
+            length = 2;
+        } else if (lead >= 0xe0 && lead <= 0xef) {
+            length = 3;
+            if (lead == 0xe0) low = 0xa0;
+            if (lead == 0xed) high = 0x9f;
+        } else if (lead >= 0xf0 && lead <= 0xf4) {
+            length = 4;
+            if (lead == 0xf0) low = 0x90;
+            if (lead == 0xf4) high = 0x8f;
+        } else if (lead >= 0x80) {
+            return name.size();
+        }
+        if (name.size() - i < length) return name.size();
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(name[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xbf)) return name.size();
+        }
+        i += length;
+    }
+    return characters;
+}
+
 // The name field and at most `maxFields` fields after it, up to the line
 // end or the last examined column. Returns what is wrong with the name
 // field, or an empty text: where the name is used, one longer than
@@ -124,7 +156,7 @@ std::string SplitFields(std::string_view line, std::size_t maxFields, std::strin
         if (field.empty()) break;
         fields.push_back(field);
     }
-    if (name.size() <= kNameChars) return {};
+    if (NameLength(name) <= kNameChars) return {};
     return "the name field " + name + " is longer than " + std::to_string(kNameChars) + " characters";
 }
 

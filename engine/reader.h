@@ -19,7 +19,7 @@ namespace vorlan {
 
 constexpr int kFieldLimit = 80;           // only columns 1..79 are examined
 constexpr std::size_t kLineChars = 99;    // a longer file line goes on as the next line
-constexpr std::size_t kNameChars = 11;    // a longer name field is refused
+constexpr std::size_t kNameChars = 11;    // a name field of more letters is refused
 constexpr int kMaxNetlistLines = 1000;    // lines read after the title
 
 // The tables one reading fills. Records are appended; the capacities of

@@ -41,9 +41,12 @@ bool SameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// A line written anew, ended with CR LF.
+// A line written anew in that encoding, ended with CR LF. A text that
+// Windows-1251 cannot hold goes in UTF-8 instead, whole, rather than with
+// "?" for what is missing: every line reads in its own encoding, so it
+// reads back as written.
 QByteArray WrittenLine(const QString& text, TextEncoding encoding) {
-    return EncodeText(text, encoding) + "\r\n";
+    return EncodeText(text, Holds(encoding, text) ? encoding : TextEncoding::Utf8) + "\r\n";
 }
 
 }  // namespace

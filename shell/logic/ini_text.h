@@ -23,7 +23,8 @@ public:
     // mark, and every line that no change touched keeps its bytes. A changed
     // line keeps the encoding of the line it replaces; a new line takes the
     // file's encoding, and so does a changed line of pure ASCII, which has
-    // none of its own. A new text is UTF-8.
+    // none of its own. A line that Windows-1251 cannot hold ("Grüße.cir")
+    // is written in UTF-8 wherever it goes. A new text is UTF-8.
     static IniText FromBytes(const QByteArray& bytes);
     QByteArray toBytes() const;
 

@@ -74,6 +74,14 @@ QByteArray EncodeText(QStringView text, TextEncoding encoding) {
     return bytes;
 }
 
+bool Holds(TextEncoding encoding, QStringView text) {
+    if (encoding == TextEncoding::Utf8) return true;
+    QStringEncoder encoder(kWindows1251, kFlags);
+    Q_ASSERT(encoder.isValid());
+    [[maybe_unused]] const QByteArray bytes = encoder.encode(text);
+    return !encoder.hasError();
+}
+
 QString DecodeFile(QByteArrayView bytes) {
     QString text;
     for (const QByteArrayView line : SplitLines(TextBytes(bytes))) {

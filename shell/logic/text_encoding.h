@@ -52,6 +52,10 @@ QString DecodeText(QByteArrayView bytes, TextEncoding encoding);
 // Text in that encoding; a character that Windows-1251 lacks becomes "?".
 QByteArray EncodeText(QStringView text, TextEncoding encoding);
 
+// Whether that encoding holds every character of the text: UTF-8 holds
+// all, Windows-1251 only its own 256.
+bool Holds(TextEncoding encoding, QStringView text);
+
 // A whole file's text, each line in its own encoding, without the
 // byte-order mark.
 QString DecodeFile(QByteArrayView bytes);

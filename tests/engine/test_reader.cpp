@@ -206,6 +206,16 @@ const ReadCase kReadCases[] = {
      "M2[R12345678901:12/1] F2[R12345678901:12/1]"},
     {"eleven characters with ?", "R1234567890? 1 2 3\nV1 1 2 1\n", "R1234567890=3;\nU1=1;\n",
      "M2[R1234567890:12/1] F4[R1234567890:1212/1 U1:1212/999] Mt[1:U1] Idx[0]"},
+    // a name counts letters: UTF-8 characters, or the bytes of a field that
+    // is no UTF-8 (Windows-1251, one byte a letter)
+    {"UTF-8 name of eleven letters", "Rсопротивлен 1 2 3\n", "Rсопротивлен=3;\n",
+     "M2[Rсопротивлен:12/1] F2[Rсопротивлен:12/1]"},
+    {"eleven characters of one to four bytes", "Raµ€𝛀aµ€𝛀aµ€ 1 2 3\n", "Raµ€𝛀aµ€𝛀aµ€=3;\n",
+     "M2[Raµ€𝛀aµ€𝛀aµ€:12/1] F2[Raµ€𝛀aµ€𝛀aµ€:12/1]"},
+    {"Windows-1251 name of eleven letters", "R\xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed 1 2 3\n",
+     "R\xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed=3;\n",
+     "M2[R\xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed:12/1] "
+     "F2[R\xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed:12/1]"},
     {"name at the line end", "R1\nR2? 4 5 6\nV1 1 0 1\n", "R1=0;\nR2=6;\nU1=1;\n",
      "M2[R1:00/1 R2:45/1] F2[R1:00/1] F4[R2:4545/1 U1:1010/999] Mt[1:U1] Idx[0]"},
     {"node numbers", "R1 -47 52 1\nR2 +7x 207 2\nR3 abc 190 3\n", "R1=1;\nR2=2;\nR3=3;\n",
@@ -375,6 +385,12 @@ const RejectCase kRejectCases[] = {
     {"long marked name", "R12345678901? 1 2 3\nV1 1 2 1\n",
      "Line 2 \"R12345678901? 1 2 3\": the name field 12345678901? is longer than 11 characters"},
     {"long probe name", "U123456789012 1 0\n", "the name field 123456789012 is longer than 11 characters"},
+    {"UTF-8 name of twelve letters", "Rсопротивлени 1 2 3\n",
+     "Line 2 \"Rсопротивлени 1 2 3\": the name field сопротивлени is longer than 11 characters"},
+    {"Windows-1251 name of twelve letters", "R\xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed\xe8 1 2 3\n",
+     "the name field \xf1\xee\xef\xf0\xee\xf2\xe8\xe2\xeb\xe5\xed\xe8 is longer than 11 characters"},
+    {"broken UTF-8 counts bytes", "R\xd1\x81\xd0\xbe\xd0\xbf\xd1\x80\xd0\xbe\xd1" "1 1 2 3\n",
+     "the name field \xd1\x81\xd0\xbe\xd0\xbf\xd1\x80\xd0\xbe\xd1" "1 is longer than 11 characters"},
 };
 
 void PrintTo(const RejectCase& c, std::ostream* os) { *os << c.label; }

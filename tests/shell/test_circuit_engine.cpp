@@ -36,6 +36,8 @@ private Q_SLOTS:
 
     void voltageOfAResistor();
     void currentBesideNodeNine();
+    void cyrillicName();
+    void cyrillicNameTooLong();
     void determinant();
     void missingSettingsFile();
 
@@ -84,6 +86,28 @@ void CircuitEngineTest::currentBesideNodeNine() {
              (QStringList{"Схема 1", "I1 9 2", "E1 1 0 1", "R1 1 9 100", "R2 2 0 50", ".end"}));
     QCOMPARE(input(), (QStringList{"(", "-(-H?11)", ")", "+", "(", "R1+R2", ");"}));
     QCOMPARE(fakes_->launcher.calls.size(), 1);
+}
+
+void CircuitEngineTest::cyrillicName() {
+    // Eight letters, 16 bytes of UTF-8 in "cir": the engine counts letters.
+    run(QStringLiteral("E1 1 0 1\nR1 1 2 100\nRнагрузка 2 0 50"), 3);
+    QCOMPARE(window_->findChild<QComboBox*>(QStringLiteral("cbType"))->currentText(),
+             QStringLiteral("U(Rнагрузка)"));
+    QCOMPARE(fakes_->boxes.messages, QStringList{});
+    QVERIFY(FileLines(dir_->file("out")).contains(QStringLiteral("Rнагрузка=50;")));
+    QCOMPARE(input(), (QStringList{"(", "-(-K?11)*Rнагрузка", ")", "+", "(", "R1+Rнагрузка", ");"}));
+    QCOMPARE(fakes_->launcher.calls.size(), 1);
+}
+
+void CircuitEngineTest::cyrillicNameTooLong() {
+    // Twelve letters: the engine's message reads as it was written.
+    run(QStringLiteral("E1 1 0 1\nR1 1 2 100\nRсопротивлени 2 0 50"), 3);
+    QCOMPARE(fakes_->boxes.messages.size(), 1);
+    QVERIFY2(fakes_->boxes.messages.front().contains(
+                 QStringLiteral("the name field сопротивлени is longer than 11 characters")),
+             qPrintable(fakes_->boxes.messages.front()));
+    QVERIFY(!QFile::exists(dir_->file("in")));
+    QVERIFY(fakes_->launcher.calls.isEmpty());
 }
 
 void CircuitEngineTest::determinant() {

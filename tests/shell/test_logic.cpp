@@ -403,6 +403,24 @@ void ShellLogicTest::iniWrite_data() {
     QTest::newRow("mixed file behind a mark, UTF-8 line stays UTF-8")
         << kUtf8ByteOrderMark.toByteArray() + mixed(input, log, result) << "files" << "inputfile" << "выход.txt"
         << kUtf8ByteOrderMark.toByteArray() + mixed("inputfile=выход.txt\r\n", log, result);
+
+    // A line that Windows-1251 cannot hold goes into a Windows-1251 file in
+    // UTF-8, whole, rather than as "Gr??e.cir"; the lines around it keep
+    // their bytes.
+    const auto cp1251File = [](const QByteArray& result) {
+        return Cp1251("; комментарий\r\n[files]\r\nlogfile=отчет.txt\r\n") + result;
+    };
+    QTest::newRow("Windows-1251 line, value beyond Windows-1251")
+        << cp1251File(Cp1251("resultfile=итог.cir\r\n")) << "files" << "resultfile" << "Grüße.cir"
+        << cp1251File("resultfile=Grüße.cir\r\n");
+    QTest::newRow("ASCII line of a Windows-1251 file, value beyond Windows-1251")
+        << cp1251File("resultfile=result.cir\r\n") << "files" << "resultfile" << "итог/Grüße.cir"
+        << cp1251File("resultfile=итог/Grüße.cir\r\n");
+    QTest::newRow("new key in a Windows-1251 file, value beyond Windows-1251")
+        << cp1251File({}) << "files" << "resultfile" << "Grüße.cir" << cp1251File("resultfile=Grüße.cir\r\n");
+    QTest::newRow("new section in a Windows-1251 file, name beyond Windows-1251")
+        << cp1251File({}) << "Ergebnisse/Größe" << "resultfile" << "итог.cir"
+        << cp1251File("\r\n[Ergebnisse/Größe]\r\n") + Cp1251("resultfile=итог.cir\r\n");
 }
 
 void ShellLogicTest::iniWrite() {
@@ -415,6 +433,8 @@ void ShellLogicTest::iniWrite() {
     text.setValue(section, key, value);
     QCOMPARE(text.toBytes(), after);
     QCOMPARE(*text.value(section, key), value);
+    // Read anew, the file holds the value as written.
+    QCOMPARE(*IniText::FromBytes(text.toBytes()).value(section, key), value);
 }
 
 QTEST_APPLESS_MAIN(ShellLogicTest)
