@@ -511,16 +511,21 @@ TEST_F(TransferFunctions, EveryProbeOfANetlistWithTheOtherCurrentProbesShorted) 
          ""},
         {"two current probes in one branch",
          "t\nE1 1 0 1\nR1 1 2 1\nI1 2 3\nI2 3 2\nR2 3 0 1\nR3 2 0 1\nR4 1 3 1\nU1 3 0\n.end\n", ""},
+        // A current source alone steered by the probe's pair, which the other
+        // probe shares.
+        {"two current probes on one pair with a current source",
+         "T\nR1 1 0 1\nR2 1 2 1\nJ1 2 0 1\nI1 1 2\nI2 2 1\n.end\n", ""},
     };
     std::mt19937 random(99);
     for (const TransferCase& c : cases) {
         const std::string script = Run(c.netlist);
         const std::string determinant = test::Determinant(script);
         ASSERT_FALSE(determinant.empty()) << script;
-        for (const char* probe : {"U1", "I1", "I2"}) {
+        for (const TwoTerminal& each : test::ReadTables(c.netlist).ProbeList) {
+            const std::string probe = each.name;
             const auto [numerator, denominator] = test::Quotient(script, probe);
             ASSERT_FALSE(numerator.empty()) << c.name << " " << probe << "\n" << script;
-            ExpectQuotientByNumbers(TransferCase{c.name, c.netlist, probe}, numerator, denominator, determinant,
+            ExpectQuotientByNumbers(TransferCase{c.name, c.netlist, probe.c_str()}, numerator, denominator, determinant,
                                     random, 3);
         }
     }

@@ -149,5 +149,52 @@ TEST_F(StartingSign, LoneMinusWhosePlusWasWrittenOutBecomesPlus) {
                 1e-12);
 }
 
+// A negated compound term after "+" takes the "+" over as "-(" and the line
+// is cut before its "(": the written line ends in that "-". With the term
+// taken back nothing is pending, and the "-" stands where the "+" stood.
+class MinusEndingAWrittenLine : public StartingSign {
+protected:
+    // Writes `head` and a negated compound term after `sign`, so that one
+    // line `head` + `sign` goes out, and takes the term back to that line's
+    // end (a "(" `sign` keeps its "-"); `extra` characters written after it first make a second line.
+    void WriteTakenBackTerm(const std::string& head, const std::string& sign, std::size_t extra = 0) {
+        const long start = WrittenLength();
+        AppendExpressionText(head + sign);
+        std::string compound = std::string(66, 'g');
+        AppendTerm(compound, 2, 1);
+        AppendExpressionText(std::string(extra, 'y'));
+        FlushExpressionLine();
+        ASSERT_EQ(Lines().front(), head + (sign == "+" ? "-" : "(-"));
+        UndoExpression(start + static_cast<long>(Lines().front().size()));
+        ASSERT_TRUE(Engine().buffer.empty());
+        ASSERT_EQ(Lines().size(), 1u);
+    }
+};
+
+TEST_F(MinusEndingAWrittenLine, BecomesPlus) {
+    const std::string head(59, 'R');
+    WriteTakenBackTerm(head, "+");
+    EXPECT_EQ(ExpandAdmittance(), head + "+g7");
+}
+
+TEST_F(MinusEndingAWrittenLine, BecomesPlusWhenALaterLineWasTakenBack) {
+    const std::string head(59, 'R');
+    WriteTakenBackTerm(head, "+", 40);
+    EXPECT_EQ(ExpandAdmittance(), head + "+g7");
+}
+
+TEST_F(MinusEndingAWrittenLine, AfterABracketStays) {
+    const std::string head(58, 'R');
+    WriteTakenBackTerm(head, "(");
+    EXPECT_EQ(ExpandAdmittance(), head + "(-g7");
+}
+
+TEST_F(MinusEndingAWrittenLine, OfAnEarlierExpressionStays) {
+    const std::string head(59, 'R');
+    WriteTakenBackTerm(head, "+");
+    Engine().buffer.start_expression();
+    EXPECT_EQ(ExpandAdmittance(), head + "-g7");
+}
+
 }  // namespace
 }  // namespace vorlan::test

@@ -242,5 +242,19 @@ TEST_F(WholeScripts, PinningAnIdealElementEndsThePass) {
     }
 }
 
+// A taken-back term can leave its "-", which stands for a "+", at the end of
+// a written line with nothing pending behind it: the next term turns it back.
+TEST_F(WholeScripts, MinusEndingAWrittenLineIsTurnedBack) {
+    const std::string netlist =
+        "t\nHbAA87 204 74 155 123 4.7e+06\nE_AQb48 -45 23 68.0\nJ59 204 42 68.0\nH -45 42 42 155 1000\n"
+        "H96lam6 5 74 123 23 10.0\ng34 5 155 100.0\nR7 5 -45 3300\nUydx47 204 42\n.end\n";
+    const auto [numerator, denominator] = test::Quotient(Run(netlist), "Uydx47");
+    EXPECT_NE(numerator.find("+R7*(-(J59)*(-H))+H*(E_AQb48)"), std::string::npos) << numerator;
+    const NetlistTables tables = test::ReadTables(netlist);
+    const PreparedLists lists = NumeratorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
+                                               tables.ProbeList, 0);
+    ExpectSameDeterminant(numerator, lists.two, lists.four, "Uydx47 numerator");
+}
+
 }  // namespace
 }  // namespace vorlan
