@@ -4,24 +4,29 @@ namespace vorlan {
 
 NodeSet HeldNodes(const TwoTerminalList& two, const FourTerminalList& four) {
     NodeSet nodes;
-    for (const TwoTerminal& t : two) nodes.set(t.n1).set(t.n2);
-    for (const FourTerminal& f : four) nodes.set(f.n1).set(f.n2).set(f.n3).set(f.n4);
-    nodes.reset(kNoNode);
+    for (const TwoTerminal& t : two) nodes[t.n1] = nodes[t.n2] = true;
+    for (const FourTerminal& f : four) nodes[f.n1] = nodes[f.n2] = nodes[f.n3] = nodes[f.n4] = true;
+    nodes[kNoNode] = false;
     return nodes;
 }
 
 NodeSet SubcircuitNodes(int nS, const NodeLabel* sNodes) {
     NodeSet labels;
-    for (int i = 1; i <= nS; ++i) labels.set(sNodes[i]);
-    if (labels.count() < 2) labels.reset();
+    for (int i = 2; i <= nS; ++i) {
+        if (sNodes[i] == sNodes[1]) continue;
+        // Two distinct labels: every S label is a node of the subcircuit.
+        for (int j = 1; j <= nS; ++j) labels[sNodes[j]] = true;
+        break;
+    }
     return labels;
 }
 
 bool LetsGoOfNode(const NodeSet& kept, const NodeSet& after, int nS, const NodeLabel* sNodes,
                   EmptiedCircuit emptied) {
+    if (kept == after) return false;
     const NodeSet lost = kept & ~after;
     if (lost.none()) return false;
-    const NodeSet subcircuit = nS > 0 ? SubcircuitNodes(nS, sNodes) : NodeSet();
+    const NodeSet subcircuit = SubcircuitNodes(nS, sNodes);
     // The node of a circuit of one node stays with it; beside a subcircuit
     // only when it is one of the subcircuit's nodes too.
     if (emptied == EmptiedCircuit::KeepsItsNode && after.none() && kept.count() == 1)

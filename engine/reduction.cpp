@@ -348,7 +348,7 @@ int CheckNodeAttachments(int nS, const NodeLabel* sNodes, const TwoTerminalList&
     const NodeSet subcircuit = SubcircuitNodes(nS, sNodes);
     for (const char label : CircuitNodes(two, four)) {
         const NodeLabel v = static_cast<NodeLabel>(label);
-        if (subcircuit.test(v) || TouchedByTwoTerminal(two, v)) continue;
+        if (subcircuit[v] || TouchedByTwoTerminal(two, v)) continue;
         int k = 0;
         int l = 0;
         bool passes = false;

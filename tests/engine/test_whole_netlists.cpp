@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "case_name.h"
+#include "determinant_circuit.h"
 #include "driver_lists.h"
-#include "expression_buffer.h"
+#include "expansion_harness.h"
 #include "expression_evaluator.h"
 #include "nodal_reference.h"
 #include "reader.h"
 #include "script_run.h"
 #include "semantic_determinant.h"
-#include "state.h"
 
 namespace vorlan {
 namespace {
@@ -25,38 +25,7 @@ namespace {
 using test::EvaluateExpression;
 using test::ValueMap;
 
-constexpr const char* kOpenPrefix = "g#open";
-
-// The circuit whose determinant "detan=" is: every ideal E shorted, every
-// ideal J opened and every current probe shorted. An opened J stays as a
-// conductance of value 0, so that its nodes stay in the circuit: a node held
-// by nothing else then floats and the determinant is zero.
-struct DeterminantCircuit {
-    TwoTerminalList two;
-    FourTerminalList four;
-
-    explicit DeterminantCircuit(const NetlistTables& t) : two(t.MainTwoTerminals) {
-        for (const FourTerminal& f : t.MainFourTerminals) {
-            if (f.weight == kWeightIdeal && f.kind() == 'E')
-                AddUnitOverPair(f.n1, f.n2, four);
-            else if (f.weight == kWeightIdeal && f.kind() == 'J')
-                AddTwoTerminal(f.n1, f.n2, 1, kOpenPrefix + f.name, two);
-            else
-                four.push_back(f);
-        }
-        for (const TwoTerminal& probe : t.ProbeList)
-            if (probe.kind() == 'I') AddUnitOverPair(probe.n1, probe.n2, four);
-    }
-};
-
-ValueMap RandomValues(const TwoTerminalList& two, const FourTerminalList& four, std::mt19937& random) {
-    std::uniform_real_distribution<double> magnitude(0.5, 2.0);
-    ValueMap values;
-    for (const TwoTerminal& t : two) values[t.name] = t.name.starts_with(kOpenPrefix) ? 0 : magnitude(random);
-    for (const FourTerminal& f : four)
-        if (f.name != "1") values[f.name] = magnitude(random);
-    return values;
-}
+using test::DeterminantCircuit;
 
 // `expression` equals the determinant of the lists up to one sign for all
 // draws, or vanishes with it.
@@ -65,7 +34,7 @@ void ExpectSameDeterminant(const std::string& expression, const TwoTerminalList&
     std::mt19937 random(17);
     int sign = 0;
     for (int draw = 0; draw < 4; ++draw) {
-        const ValueMap values = RandomValues(two, four, random);
+        const ValueMap values = test::RandomListValues(two, four, random);
         const test::ReferenceValue reference = test::NodalDeterminant(two, four, values);
         const test::Evaluation got = EvaluateExpression(expression, values);
         if (test::IsZeroValue(reference)) {
@@ -154,19 +123,7 @@ std::string RandomNetlistBody(std::mt19937& random) {
 
 // The expression that the engine expands for prepared lists.
 std::string ExpandedText(PreparedLists lists, int sourcesFirst) {
-    EngineState& engine = Engine();
-    engine.settings.SourcesFirst = sourcesFirst;
-    ExpressionBuffer& buffer = engine.buffer;
-    LineSink* sink = buffer.sink();
-    buffer.attach_sink(nullptr);  // nothing is cut off: the text only grows
-    buffer.start_expression();
-    SNodeArray sNodes{};
-    ExpandPrepared(0, sNodes.data(), std::move(lists));
-    std::string text = buffer.text();
-    buffer.start_expression();
-    buffer.attach_sink(sink);
-    engine.settings.SourcesFirst = 0;
-    return text;
+    return test::ExpandPreparedToText(std::move(lists), sourcesFirst);
 }
 
 // Netlists drawn at random, each determinant and each probe's numerator
@@ -254,6 +211,20 @@ TEST_F(WholeScripts, MinusEndingAWrittenLineIsTurnedBack) {
     const PreparedLists lists = NumeratorLists(tables.MainTwoTerminals, tables.MainFourTerminals,
                                                tables.ProbeList, 0);
     ExpectSameDeterminant(numerator, lists.two, lists.four, "Uydx47 numerator");
+}
+
+// The same in a flagged response: a numerator line of RA12_32 ended so.
+TEST_F(WholeScripts, MinusEndingAWrittenLineOfAFlaggedResponseIsTurnedBack) {
+    const std::string netlist =
+        "t\nH12_2_? 204 74 155 123 4.7e+06\nElQb -45 23 68.0\nJ59 204 42 68.0\nHb2_blb01 -45 42 42 155 1000\n"
+        "H96lam6 5 74 123 23 10.0\ng34 5 155 100.0\nRA12_32? 5 -45 3300\nVm0 74 155 1\nVm1 74 204 1\n.end\n";
+    const auto [numerator, denominator] = test::Quotient(Run(netlist), "RA12_32", "-");
+    EXPECT_NE(numerator.find("+H96lam6*(ElQb)+(Um0)*(-Hb2_blb01)"), std::string::npos) << numerator;
+    const NetlistTables t = test::ReadTables(netlist);
+    const PreparedLists shared = FlaggedResponseLists(t.FlaggedTwoTerminals, t.FlaggedFourTerminals,
+                                                      t.FlaggedIndices, t.MeterList, 1, 0, t.SNodes.data());
+    const PreparedLists lists = FlaggedNumeratorLists(shared, t.FlaggedIndices[1]);
+    ExpectSameDeterminant(numerator, lists.two, lists.four, "RA12_32 numerator");
 }
 
 }  // namespace

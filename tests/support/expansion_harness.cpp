@@ -65,6 +65,21 @@ std::vector<std::string> ExpandToLines(const TestCircuit& circuit, int sourcesFi
     return sink.lines();
 }
 
+std::string ExpandPreparedToText(PreparedLists lists, int sourcesFirst, int sCount, const NodeLabel* sNodes) {
+    SettingScope setting(sourcesFirst);
+    ExpressionBuffer& buffer = Engine().buffer;
+    MemoryLineSink sink;
+    SinkAttachment attachment(buffer, sink);
+    buffer.start_expression();
+    SNodeArray copy{};
+    for (int i = 1; i <= sCount; ++i) copy[i] = sNodes[i];
+    ExpandPrepared(sCount, copy.data(), std::move(lists));
+    buffer.write_rest();
+    std::string text;
+    for (const std::string& line : sink.lines()) text += line;
+    return text;
+}
+
 std::string ExpandToText(const TestCircuit& circuit, int sourcesFirst) {
     std::string text;
     for (const std::string& line : ExpandToLines(circuit, sourcesFirst)) text += line;

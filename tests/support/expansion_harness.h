@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "driver_lists.h"
 #include "expression_evaluator.h"
 #include "nodal_reference.h"
 #include "tables.h"
@@ -30,6 +31,11 @@ struct TestCircuit {
 // as the setting; the engine's buffer starts a fresh expression.
 std::vector<std::string> ExpandToLines(const TestCircuit& circuit, int sourcesFirst = 0);
 std::string ExpandToText(const TestCircuit& circuit, int sourcesFirst = 0);
+
+// The text that the output drivers' expansion writes for prepared lists,
+// over a copy of S-node positions 1..sCount (1-based) when given.
+std::string ExpandPreparedToText(PreparedLists lists, int sourcesFirst = 0, int sCount = 0,
+                                 const NodeLabel* sNodes = nullptr);
 
 // Random positive values (0.5 .. 2) for every named element of the circuit.
 ValueMap RandomValues(const TestCircuit& circuit, std::mt19937& random);

@@ -11,12 +11,14 @@ bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '(' ||
 //   sum     := product (("+" | "-") product)*
 //   product := signed ("*" signed)*
 //   signed  := ("+" | "-") signed | primary
-//   primary := number | name | "(" sum ")"
+//   primary := number | sterm | name | "(" sum ")"
+//   sterm   := "S" digit* ("{" (elemname "[" digit* "]")* "}")?
 // A name is a run of characters that are no operator; one that begins with a
-// digit is a number.
+// digit is a number. An S-term is read as one only when it is valued.
 class Parser {
 public:
-    Parser(std::string_view text, const ValueMap& values) : text_(text), values_(values) {}
+    Parser(std::string_view text, const ValueMap& values, const STermValue& sTerm)
+        : text_(text), values_(values), sTerm_(sTerm) {}
 
     Evaluation Run() {
         if (text_.empty()) return {};
@@ -77,6 +79,7 @@ private:
             ++pos_;
             return e;
         }
+        if (At('S') && sTerm_) return sTerm_(ReadSTerm());
         const std::size_t begin = pos_;
         while (pos_ < text_.size() && !IsOperator(text_[pos_])) ++pos_;
         if (pos_ == begin) Fail("missing operand");
@@ -102,15 +105,46 @@ private:
         return {v, v < 0 ? -v : v};
     }
 
+    std::string Digits() {
+        const std::size_t begin = pos_;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+        return std::string(text_.substr(begin, pos_ - begin));
+    }
+
+    STerm ReadSTerm() {
+        const std::size_t begin = pos_++;
+        STerm term;
+        term.digits = Digits();
+        if (At('{')) {
+            ++pos_;
+            while (!At('}')) {
+                const std::size_t name = pos_;
+                while (pos_ < text_.size() && text_[pos_] != '[' && text_[pos_] != ']' && text_[pos_] != '}') ++pos_;
+                if (!At('[') || pos_ == name) Fail("S-term element without name or \"[\"");
+                STerm::Element element{std::string(text_.substr(name, pos_ - name)), {}};
+                ++pos_;
+                element.digits = Digits();
+                if (!At(']')) Fail("S-term element without \"]\"");
+                ++pos_;
+                term.elements.push_back(std::move(element));
+            }
+            ++pos_;
+        }
+        if (pos_ < text_.size() && !IsOperator(text_[pos_])) Fail("S-term followed by no operator");
+        term.text = std::string(text_.substr(begin, pos_ - begin));
+        return term;
+    }
+
     std::string_view text_;
     const ValueMap& values_;
+    const STermValue& sTerm_;
     std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-Evaluation EvaluateExpression(std::string_view expression, const ValueMap& values) {
-    return Parser(expression, values).Run();
+Evaluation EvaluateExpression(std::string_view expression, const ValueMap& values, const STermValue& sTerm) {
+    return Parser(expression, values, sTerm).Run();
 }
 
 }  // namespace vorlan::test

@@ -83,9 +83,11 @@ inline std::string WithoutBlanks(std::string_view text) {
     return s;
 }
 
-// The numerator and denominator of the block of `probe`.
-inline std::pair<std::string, std::string> Quotient(const std::string& script, const std::string& probe) {
-    const std::string head = "\n" + probe + " = \n(\n";
+// The numerator and denominator of the block of `probe`; a flagged
+// response's block head carries a " -" after its "=" (`sign` "-").
+inline std::pair<std::string, std::string> Quotient(const std::string& script, const std::string& probe,
+                                                    const std::string& sign = "") {
+    const std::string head = "\n" + probe + " = " + sign + "\n(\n";
     const std::size_t start = script.find(head);
     if (start == std::string::npos) return {};
     const std::size_t num = start + head.size();
