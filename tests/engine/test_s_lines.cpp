@@ -401,13 +401,13 @@ struct Family {
 };
 
 const Family kFamilies[] = {
-    {"one S node", OneSNode, 11, 700},
-    {"several S nodes", SeveralSNodes, 12, 700},
-    {"S nodes joined by passives", JoinedSNodes, 13, 500},
-    {"sources on S nodes", SourcesOnSNodes, 14, 500},
-    {"S nodes held by sensing or a current source", SNodesHeldBySensing, 15, 500},
-    {"islands", Islands, 16, 500},
-    {"repeated labels", RepeatedLabels, 17, 500},
+    {"one S node", OneSNode, 11, 3500},
+    {"several S nodes", SeveralSNodes, 12, 3500},
+    {"S nodes joined by passives", JoinedSNodes, 13, 2500},
+    {"sources on S nodes", SourcesOnSNodes, 14, 2500},
+    {"S nodes held by sensing or a current source", SNodesHeldBySensing, 15, 2500},
+    {"islands", Islands, 16, 2500},
+    {"repeated labels", RepeatedLabels, 17, 2500},
 };
 
 void PrintTo(const Family& f, std::ostream* os) { *os << f.name; }
