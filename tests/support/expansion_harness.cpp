@@ -28,6 +28,20 @@ private:
     int saved_;
 };
 
+// The wrapped lines that `expand` writes into a fresh expression, with
+// `sourcesFirst` as the setting; the rest last.
+template <typename Expand>
+std::vector<std::string> CaptureLines(int sourcesFirst, Expand expand) {
+    SettingScope setting(sourcesFirst);
+    ExpressionBuffer& buffer = Engine().buffer;
+    MemoryLineSink sink;
+    SinkAttachment attachment(buffer, sink);
+    buffer.start_expression();
+    expand();
+    buffer.write_rest();
+    return sink.lines();
+}
+
 }  // namespace
 
 TestCircuit& TestCircuit::Two(int a, int b, const std::string& name) {
@@ -53,30 +67,22 @@ TestCircuit& TestCircuit::S(std::initializer_list<int> nodes) {
 }
 
 std::vector<std::string> ExpandToLines(const TestCircuit& circuit, int sourcesFirst) {
-    SettingScope setting(sourcesFirst);
-    ExpressionBuffer& buffer = Engine().buffer;
-    MemoryLineSink sink;
-    SinkAttachment attachment(buffer, sink);
-    buffer.start_expression();
-    SNodeArray sNodes{};
-    for (std::size_t i = 0; i < circuit.sNodes.size(); ++i) sNodes[i + 1] = circuit.sNodes[i];
-    ExpandDeterminant(CircuitLists{static_cast<int>(circuit.sNodes.size()), sNodes.data(), circuit.two, circuit.four});
-    buffer.write_rest();
-    return sink.lines();
+    return CaptureLines(sourcesFirst, [&] {
+        SNodeArray sNodes{};
+        for (std::size_t i = 0; i < circuit.sNodes.size(); ++i) sNodes[i + 1] = circuit.sNodes[i];
+        ExpandDeterminant(
+            CircuitLists{static_cast<int>(circuit.sNodes.size()), sNodes.data(), circuit.two, circuit.four});
+    });
 }
 
 std::string ExpandPreparedToText(PreparedLists lists, int sourcesFirst, int sCount, const NodeLabel* sNodes) {
-    SettingScope setting(sourcesFirst);
-    ExpressionBuffer& buffer = Engine().buffer;
-    MemoryLineSink sink;
-    SinkAttachment attachment(buffer, sink);
-    buffer.start_expression();
-    SNodeArray copy{};
-    for (int i = 1; i <= sCount; ++i) copy[i] = sNodes[i];
-    ExpandPrepared(sCount, copy.data(), std::move(lists));
-    buffer.write_rest();
+    const std::vector<std::string> lines = CaptureLines(sourcesFirst, [&] {
+        SNodeArray copy{};
+        for (int i = 1; i <= sCount; ++i) copy[i] = sNodes[i];
+        ExpandPrepared(sCount, copy.data(), std::move(lists));
+    });
     std::string text;
-    for (const std::string& line : sink.lines()) text += line;
+    for (const std::string& line : lines) text += line;
     return text;
 }
 
