@@ -136,6 +136,8 @@ const PassCase kPassCases[] = {
     // Connection through the element pairs and the S-node chain.
     {"ConnectedSeparateParts", Pass::Connected, "g1 1 2; g2 3 4", 0},
     {"ConnectedThroughSNodes", Pass::Connected, "g1 1 2; g2 3 4; S 2 3", 1},
+    {"ConnectedBesideASingleSLabel", Pass::Connected, "g1 1 2; S 5 5", 1},
+    {"NotConnectedToTwoSLabels", Pass::Connected, "g1 1 2; S 5 6", 0},
     {"ConnectedNotThroughSourceCoupling", Pass::Connected, "g1 1 2; g2 3 4; G1 1 2 3 4", 0},
     {"ConnectedThroughSourcePairs", Pass::Connected, "g1 1 2; G1 2 3 3 1", 1},
     {"ConnectedSelfLoopApart", Pass::Connected, "g1 1 2; R1 3 3", 0},
