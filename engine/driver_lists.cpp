@@ -97,8 +97,7 @@ void ReplaceMarked(int index, NodePair receiver, FourTerminalList& four) {
 }  // namespace
 
 void ExpandPrepared(int sCount, NodeLabel* sNodes, PreparedLists lists) {
-    if (LetsGoOfNode(lists.heldBefore, HeldNodes(lists.two, lists.four), sCount, sNodes,
-                     EmptiedCircuit::KeepsItsNode))
+    if (LetsGoOfNode(lists.heldBefore, lists.two, lists.four, sCount, sNodes, EmptiedCircuit::KeepsItsNode))
         return;
     ExpandDeterminant(CircuitLists{sCount, sNodes, std::move(lists.two), std::move(lists.four)});
 }

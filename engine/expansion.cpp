@@ -110,11 +110,8 @@ void ExpandFirstBranch(CircuitLists sub, bool bracket, TakenTwoTerminal& taken) 
     Append("+");
 }
 
-// Whether taking an element out of the lists let go of a node of `c0`.
-bool LetsGo(const NodeSet& c0, const TwoTerminalList& two, const FourTerminalList& four, int nS,
-            const NodeLabel* sNodes) {
-    return LetsGoOfNode(c0, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
-}
+// A branch that takes the last element of a circuit lets go of its nodes.
+constexpr EmptiedCircuit kLoses = EmptiedCircuit::LosesItsNode;
 
 // Path A: an admittance, shorted, then opened.
 void ExpandOnAdmittance(CircuitLists& lists, const NodeSet& c0) {
@@ -135,7 +132,7 @@ void ExpandOnAdmittance(CircuitLists& lists, const NodeSet& c0) {
 
     // Branch 2: the admittance opened.
     const long p2 = Mark();
-    if (!LetsGo(c0, lists.two, lists.four, nS, sCopy.data())) {
+    if (!LetsGoOfNode(c0, lists.two, lists.four, nS, sCopy.data(), kLoses)) {
         ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(lists.two), std::move(lists.four)});
         if (!WrittenSince(p2)) UndoExpression(taken.p1);
     } else {
@@ -154,7 +151,7 @@ void ExpandOnImpedance(CircuitLists& lists, const NodeSet& c0) {
     {
         TwoTerminalList c2 = lists.two;
         FourTerminalList c4 = lists.four;
-        if (!LetsGo(c0, c2, c4, nS, lists.sNodes)) {
+        if (!LetsGoOfNode(c0, c2, c4, nS, lists.sNodes, kLoses)) {
             const bool bracket = c2.size() + c4.size() > 1 || nS > 0;
             ExpandFirstBranch(CircuitLists{nS, lists.sNodes, std::move(c2), std::move(c4)}, bracket, taken);
         } else {
@@ -190,7 +187,7 @@ void ExpandOnFourTerminal(CircuitLists& lists, int k, const NodeSet& c0) {
 
     // Branch 1: the element expanded.
     long p2 = Mark();
-    if (!LetsGo(c0, lists.two, lists.four, nS, lists.sNodes))
+    if (!LetsGoOfNode(c0, lists.two, lists.four, nS, lists.sNodes, kLoses))
         ExpandDeterminant(CircuitLists{nS, lists.sNodes, std::move(lists.two), std::move(lists.four)});
     p1 = Mark();
     if (WrittenSince(p2)) Append("+");
@@ -202,7 +199,7 @@ void ExpandOnFourTerminal(CircuitLists& lists, int k, const NodeSet& c0) {
 
     // Branch 2: the element released.
     int released = ReleaseFourTerminal(k, c4);
-    if (released == 1 && LetsGo(c0, c2, c4, nS, sCopy.data())) released = 2;
+    if (released == 1 && LetsGoOfNode(c0, c2, c4, nS, sCopy.data(), kLoses)) released = 2;
     if (released == 1 || released == 3) {
         p2 = Mark();
         ExpandDeterminant(CircuitLists{nS, sCopy.data(), std::move(c2), std::move(c4)});

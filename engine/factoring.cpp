@@ -39,16 +39,13 @@ bool MergeKeepsNodes(NodeLabel x, NodeLabel y, int nS, NodeLabel* sNodes, TwoTer
     NodeSet kept = HeldNodes(two, four);
     if (kept.test(x)) kept.reset(x).set(y);
     MergeNode(x, y, nS, sNodes, two, four);
-    return !LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
+    return !LetsGoOfNode(kept, two, four, nS, sNodes, EmptiedCircuit::LosesItsNode);
 }
 
 // One pass over the four-terminals: resolves weight-0 elements up to and
 // including the first K, F or G. Returns false when that let go of a node
 // that nothing holds (a zero determinant).
 bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminalList& four) {
-    auto letsGo = [&](const NodeSet& kept) {
-        return LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::LosesItsNode);
-    };
     for (int i = 0; i < static_cast<int>(four.size()); ++i) {
         if (four[i].weight != kWeightResolve) continue;
         NodeSet kept = HeldNodes(two, four);
@@ -72,13 +69,13 @@ bool ResolveOnePass(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTermina
             ReplaceByUnit(f.n1, f.n2, i, four);
             MergeNode(f.n3, f.n4, nS, sNodes, two, four);
             kept.reset(f.n3);
-            if (letsGo(kept)) return false;
+            if (LetsGoOfNode(kept, two, four, nS, sNodes, EmptiedCircuit::LosesItsNode)) return false;
             continue;
         }
         default:
             continue;
         }
-        return !letsGo(kept);
+        return !LetsGoOfNode(kept, two, four, nS, sNodes, EmptiedCircuit::LosesItsNode);
     }
     return true;
 }

@@ -174,7 +174,7 @@ void ContractPendantImpedance(int nS, NodeLabel* sNodes, TwoTerminalList& two, F
         // The contraction takes exactly one node away; when it took the last
         // element, the one node left is counted too. A node lost besides
         // was held only by a G that the merge deleted: the determinant is 0.
-        if (!LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::KeepsItsNode) &&
+        if (!LetsGoOfNode(kept, two, four, nS, sNodes, EmptiedCircuit::KeepsItsNode) &&
             CheckNodeAttachments(nS, sNodes, two, four) == 1 && CheckConnected(nS, sNodes, two, four) == 1) {
             ResolveDegeneratePorts(four, result);
             if (result == 2) return;

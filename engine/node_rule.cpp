@@ -34,4 +34,9 @@ bool LetsGoOfNode(const NodeSet& kept, const NodeSet& after, int nS, const NodeL
     return (lost & ~subcircuit).any();
 }
 
+bool LetsGoOfNode(const NodeSet& kept, const TwoTerminalList& two, const FourTerminalList& four, int nS,
+                  const NodeLabel* sNodes, EmptiedCircuit emptied) {
+    return LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, emptied);
+}
+
 }  // namespace vorlan

@@ -34,5 +34,8 @@ enum class EmptiedCircuit { KeepsItsNode, LosesItsNode };
 // neither in `after` nor held by the subcircuit of the S nodes.
 bool LetsGoOfNode(const NodeSet& kept, const NodeSet& after, int nS, const NodeLabel* sNodes,
                   EmptiedCircuit emptied);
+// The same with `after` the nodes that the lists hold now.
+bool LetsGoOfNode(const NodeSet& kept, const TwoTerminalList& two, const FourTerminalList& four, int nS,
+                  const NodeLabel* sNodes, EmptiedCircuit emptied);
 
 }  // namespace vorlan

@@ -44,12 +44,8 @@ bool Pin(int index, FourTerminalList& four) {
     return true;
 }
 
-// Whether the lists let go of a node of `kept` that nothing holds; a
-// circuit of one node whose last element went keeps its node.
-bool LetsGo(const NodeSet& kept, const TwoTerminalList& two, const FourTerminalList& four, int nS,
-            const NodeLabel* sNodes) {
-    return LetsGoOfNode(kept, HeldNodes(two, four), nS, sNodes, EmptiedCircuit::KeepsItsNode);
-}
+// A circuit of one node whose last element went keeps its node.
+constexpr EmptiedCircuit kKeeps = EmptiedCircuit::KeepsItsNode;
 
 // The zero exit of `ReduceCircuit`: the branch is dropped, every name released.
 void ZeroExit(TwoTerminalList& two, FourTerminalList& four, int& result) {
@@ -66,7 +62,7 @@ bool DropSelfLoopAdmittances(int nS, const NodeLabel* sNodes, TwoTerminalList& t
     if (std::none_of(two.begin(), two.end(), selfLoop)) return true;
     const NodeSet before = HeldNodes(two, four);
     std::erase_if(two, selfLoop);
-    return !LetsGo(before, two, four, nS, sNodes);
+    return !LetsGoOfNode(before, two, four, nS, sNodes, kKeeps);
 }
 
 // The chain step of `ResolveUnitElementChains` for one side. Returns whether
@@ -176,7 +172,7 @@ void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminal
     // that test.
     const NodeSet nodesBefore = HeldNodes(two, four);
     auto restart = [&] {
-        if (LetsGo(nodesBefore, two, four, nS, sNodes)) ZeroExit(two, four, result);
+        if (LetsGoOfNode(nodesBefore, two, four, nS, sNodes, kKeeps)) ZeroExit(two, four, result);
     };
     ResolveUnitElementChains(two, four, result);
     if (result == 2) return ZeroExit(two, four, result);
@@ -195,7 +191,8 @@ void ReduceCircuit(int nS, NodeLabel* sNodes, TwoTerminalList& two, FourTerminal
     if (result == 3) return restart();
 
     DropRedundantAdmittances(two, four);
-    if (!LetsGo(nodesBefore, two, four, nS, sNodes) && CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
+    if (!LetsGoOfNode(nodesBefore, two, four, nS, sNodes, kKeeps) &&
+        CheckNodeAttachments(nS, sNodes, two, four) == 1 &&
         CheckConnected(nS, sNodes, two, four) == 1)
         return;
     ZeroExit(two, four, result);
