@@ -30,41 +30,6 @@ using test::Evaluation;
 using test::SNetwork;
 using test::ValueMap;
 
-// Why `expression` is not the determinant of the lists with the network put
-// in, up to one sign for all draws; empty when it is.
-std::string Mismatch(const std::string& expression, const SNetwork& network, const TwoTerminalList& two,
-                     const FourTerminalList& four) {
-    std::mt19937 random(17);
-    int sign = 0;
-    for (int draw = 0; draw < 4; ++draw) {
-        ValueMap values = test::RandomListValues(two, four, random);
-        network.DrawValues(random, values);
-        test::ReferenceValue reference;
-        try {
-            reference = network.Determinant(two, four, values);
-        } catch (const std::invalid_argument& error) {
-            return std::string("the reference refuses the circuit: ") + error.what();
-        }
-        Evaluation got;
-        try {
-            got = network.Evaluate(expression, values);
-        } catch (const test::EvaluationError& error) {
-            return error.what();
-        }
-        if (test::IsZeroValue(reference)) {
-            if (std::fabs(got.value) > 1e-9L * std::fmax(got.magnitude, 1.0L))
-                return "the determinant is zero, the expression gives " + std::to_string(static_cast<double>(got.value));
-            continue;
-        }
-        const long double ratio = got.value / reference.value;
-        if (sign == 0) sign = ratio < 0 ? -1 : 1;
-        if (std::fabs(ratio - sign) > 1e-9L)
-            return "ratio " + std::to_string(static_cast<double>(ratio)) + " to the determinant in draw " +
-                   std::to_string(draw + 1);
-    }
-    return {};
-}
-
 SNetwork NetworkOf(const NetlistTables& tables) { return SNetwork(tables.SNodeCount, tables.SNodes.data()); }
 
 // ---- the model ------------------------------------------------------------
@@ -184,9 +149,9 @@ TEST_P(SLineNetlists, DeterminantIsTheCircuits) {
     const std::string detan = test::Determinant(Run(netlist));
     const NetlistTables tables = test::ReadTables(netlist);
     const DeterminantCircuit circuit(tables);
-    EXPECT_EQ(Mismatch(detan, NetworkOf(tables), circuit.two, circuit.four), "") << "detan=" << detan;
+    EXPECT_EQ(NetworkOf(tables).Mismatch(detan, circuit.two, circuit.four), "") << "detan=" << detan;
     if (c.wrong) {
-        EXPECT_NE(Mismatch(c.wrong, NetworkOf(tables), circuit.two, circuit.four), "") << c.wrong;
+        EXPECT_NE(NetworkOf(tables).Mismatch(c.wrong, circuit.two, circuit.four), "") << c.wrong;
     }
 }
 
@@ -372,7 +337,7 @@ std::string CheckBody(Draw& d, const std::string& body, int sourcesFirst) {
     std::string failures;
     auto check = [&](const char* what, const std::string& expression, const NetlistTables& tables,
                      const TwoTerminalList& two, const FourTerminalList& four) {
-        const std::string why = Mismatch(expression, NetworkOf(tables), two, four);
+        const std::string why = NetworkOf(tables).Mismatch(expression, two, four);
         if (!why.empty()) failures += std::string("    ") + what + "= " + expression + "\n      " + why + "\n";
     };
     const NetlistTables tables = test::ReadTables("t\n" + body + ".end\n");

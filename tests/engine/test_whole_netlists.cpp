@@ -16,6 +16,7 @@
 #include "expression_evaluator.h"
 #include "nodal_reference.h"
 #include "reader.h"
+#include "s_network.h"
 #include "script_run.h"
 #include "semantic_determinant.h"
 
@@ -31,22 +32,7 @@ using test::DeterminantCircuit;
 // draws, or vanishes with it.
 void ExpectSameDeterminant(const std::string& expression, const TwoTerminalList& two,
                            const FourTerminalList& four, const char* what) {
-    std::mt19937 random(17);
-    int sign = 0;
-    for (int draw = 0; draw < 4; ++draw) {
-        const ValueMap values = test::RandomListValues(two, four, random);
-        const test::ReferenceValue reference = test::NodalDeterminant(two, four, values);
-        const test::Evaluation got = EvaluateExpression(expression, values);
-        if (test::IsZeroValue(reference)) {
-            EXPECT_LE(std::fabs(got.value), 1e-9L * std::fmax(got.magnitude, 1.0L))
-                << what << ": the determinant is zero, the expression " << expression;
-            continue;
-        }
-        const long double ratio = got.value / reference.value;
-        const int s = ratio < 0 ? -1 : 1;
-        if (sign == 0) sign = s;
-        EXPECT_NEAR(static_cast<double>(ratio), sign, 1e-9) << what << ": " << expression;
-    }
+    EXPECT_EQ(test::SNetwork(0, nullptr).Mismatch(expression, two, four), "") << what << ": " << expression;
 }
 
 struct NetlistCase {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "determinant_circuit.h"
 #include "semantic_determinant.h"
 
 namespace vorlan::test {
@@ -92,6 +93,39 @@ Evaluation SNetwork::Value(const STerm& term, const ValueMap& values) const {
 
 Evaluation SNetwork::Evaluate(std::string_view expression, const ValueMap& values) const {
     return EvaluateExpression(expression, values, [&](const STerm& term) { return Value(term, values); });
+}
+
+std::string SNetwork::Mismatch(std::string_view expression, const TwoTerminalList& two,
+                               const FourTerminalList& four) const {
+    std::mt19937 random(17);
+    int sign = 0;
+    for (int draw = 0; draw < 4; ++draw) {
+        ValueMap values = RandomListValues(two, four, random);
+        DrawValues(random, values);
+        ReferenceValue reference;
+        try {
+            reference = Determinant(two, four, values);
+        } catch (const std::invalid_argument& error) {
+            return std::string("the reference refuses the circuit: ") + error.what();
+        }
+        Evaluation got;
+        try {
+            got = Evaluate(expression, values);
+        } catch (const EvaluationError& error) {
+            return error.what();
+        }
+        if (IsZeroValue(reference)) {
+            if (std::fabs(got.value) > 1e-9L * std::fmax(got.magnitude, 1.0L))
+                return "the determinant is zero, the expression gives " + std::to_string(static_cast<double>(got.value));
+            continue;
+        }
+        const long double ratio = got.value / reference.value;
+        if (sign == 0) sign = ratio < 0 ? -1 : 1;
+        if (std::fabs(ratio - sign) > 1e-9L)
+            return "ratio " + std::to_string(static_cast<double>(ratio)) + " to the determinant in draw " +
+                   std::to_string(draw + 1);
+    }
+    return {};
 }
 
 }  // namespace vorlan::test

@@ -47,6 +47,12 @@ public:
     // The expression's value with its S-terms valued by the network.
     Evaluation Evaluate(std::string_view expression, const ValueMap& values) const;
 
+    // Why `expression` is not the determinant of the lists with the network
+    // put in, up to one sign for four random draws (or both zero); empty
+    // when it is. With no S line it is the lists' own determinant.
+    std::string Mismatch(std::string_view expression, const TwoTerminalList& two,
+                         const FourTerminalList& four) const;
+
 private:
     struct Pair {
         int p, q;  // first positions of the two labels
